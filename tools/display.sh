@@ -1,0 +1,21 @@
+# Sourced by the test and run scripts: an Xvfb display and a warm wineserver for the session.
+export WINEPREFIX=${WINEPREFIX:-${LAUNCHER_CACHE:-/var/cache/tarvenor-launcher}/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+DISPLAY_PID=
+
+start_display() {
+    if [ -z "${DISPLAY:-}" ] || [ "${LAUNCHER_XVFB:-}" = 1 ]; then
+        local n=$((90 + RANDOM % 400))
+        while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        DISPLAY_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+    wineserver -p 60   # one server for every test, gone a minute after the last one
+}
+
+stop_display() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$DISPLAY_PID" ] && kill "$DISPLAY_PID" 2>/dev/null || true
+}
