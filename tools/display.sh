@@ -12,9 +12,13 @@ start_display() {
         export DISPLAY=":$n"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     fi
-    wineserver -p 60   # one server for every test, gone a minute after the last one
+    wineserver -p 60 </dev/null >/dev/null 2>&1 || true   # one server for every test (2: already up)
+    # Start Wine's background services now, detached from the callers' pipes: started by the
+    # first test they would inherit its output pipe and keep ctest waiting.
+    "$(dirname "${BASH_SOURCE[0]}")/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Wine's desktop process is tied to this display, so the server goes with it.
 stop_display() {
     wineserver -k 2>/dev/null || true
     [ -n "$DISPLAY_PID" ] && kill "$DISPLAY_PID" 2>/dev/null || true
