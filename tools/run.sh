@@ -1,20 +1,48 @@
 #!/bin/bash
 # Builds the launcher and runs it under Wine from its own folder (build/run/), on the current
-# X display or on an Xvfb started for the run.
+# X display or on an Xvfb started for the run, against the local sample publisher: the launcher
+# installs the sample game from it, and `python3 tools/publisher --advance` (from another shell,
+# while this runs) publishes the next version so that the launcher updates the game.
+#   tools/run.sh [--fresh] [launcher arguments...]
+# --fresh empties build/run/ and offers the sample's first version again. PUBLISHER_PORT moves
+# the publisher off 18480 (the launcher's built-in endpoints then reach only what setting.json
+# names: the gate and the tracking sink).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LAUNCHER_BUILD:-$root/build}
+port=${PUBLISHER_PORT:-18480}
+fresh=()
+if [ "${1:-}" = --fresh ]; then
+    fresh=(--reset)
+    shift
+fi
 deps=$("$root/tools/setup.sh" | sed -n 's/^deps=//p')
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DLAUNCHER_DEPS_PREFIX="$deps" >/dev/null
-cmake --build "$build" --target launcher
+cmake --build "$build" --target launcher KORU
 
 run_dir="$build/run"
+[ ${#fresh[@]} -eq 0 ] || rm -rf "$run_dir"
 mkdir -p "$run_dir"
 cp "$build/app/launcher.exe" "$run_dir/"
 
+# The publisher reads its stdin until EOF: when this script ends, however it ends, so does it.
+ready="$build/publisher.ready"
+rm -f "$ready"
+exec 3> >(exec python3 "$root/tools/publisher" --port "$port" --game-exe "$build/tests/KORU.exe" \
+              --sample "$build/sample_publisher/demo" --write-setting "$run_dir/save/setting.json" \
+              "${fresh[@]}" >"$ready")
+publisher=$!
+for _ in $(seq 600); do
+    grep -q '^READY' "$ready" 2>/dev/null && break
+    kill -0 "$publisher" 2>/dev/null || { echo "run: the sample publisher did not start" >&2; exit 1; }
+    sleep 0.1
+done
+grep -q '^READY' "$ready" || { echo "run: the sample publisher did not get ready in time" >&2; exit 1; }
+
 source "$root/tools/display.sh"
 start_display
-trap stop_display EXIT
-echo "run: launcher.exe in $run_dir on display $DISPLAY" >&2
+trap 'exec 3>&-; wait "$publisher" 2>/dev/null || true; stop_display' EXIT
+echo "run: launcher.exe in $run_dir on display $DISPLAY; sample publisher on 127.0.0.1:$port" >&2
+echo "run: publish the next sample version with: python3 $root/tools/publisher --advance --port $port" >&2
 cd "$run_dir" && "$root/tools/wine-run.sh" ./launcher.exe "$@"

@@ -1,0 +1,147 @@
+#include "tests/support/test_server.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "base/string_conversions.h"
+
+namespace {
+
+// A Linux program: Wine starts it as a native process.
+constexpr wchar_t kPython[] = L"Z:\\usr\\bin\\python3";
+constexpr DWORD kReadyTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = 5000;
+
+// Wine's own export that maps a Windows path to the Linux one; empty when not running under Wine.
+std::string UnixPath(const std::wstring& windows_path) {
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert) return {};
+    char* unix_path = convert(windows_path.c_str());
+    if (!unix_path) return {};
+    std::string result(unix_path);
+    ::HeapFree(::GetProcessHeap(), 0, unix_path);
+    return result;
+}
+
+// Two connected loopback sockets; the child's end is a plain (non-overlapped) socket, usable as a
+// standard handle.
+bool MakeSocketPair(ScopedSocket& ours, ScopedSocket& theirs) {
+    ScopedSocket listener(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof(address);
+    if (!listener || ::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::listen(listener.Get(), 1) != 0 ||
+        ::getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return false;
+    }
+    theirs.Reset(::WSASocketW(AF_INET, SOCK_STREAM, IPPROTO_TCP, nullptr, 0, 0));
+    if (!theirs || ::connect(theirs.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+        return false;
+    }
+    ours.Reset(::accept(listener.Get(), nullptr, nullptr));
+    return static_cast<bool>(ours);
+}
+
+// One command-line argument, quoted; paths with quotes are not supported.
+bool Quote(const std::string& utf8, std::wstring& out) {
+    std::wstring wide;
+    if (utf8.empty() || utf8.find('"') != std::string::npos || !kbase::Utf8ToWide(utf8.c_str(), wide)) return false;
+    out += L" \"" + wide + L"\"";
+    return true;
+}
+
+}  // namespace
+
+TestServer::~TestServer() {
+    if (!stdio_) return;
+    stdio_.Reset();
+    if (WaitUntilGone()) return;
+    Request("POST", "/_control/exit");
+    WaitUntilGone();
+}
+
+bool TestServer::Start(const std::wstring& root_dir) {
+    if (stdio_ || !winsock_.started()) return false;
+    std::wstring command_line = L"python3";
+    if (!Quote(LAUNCHER_SOURCE_DIR "/tools/test_server", command_line)) return false;
+    command_line += L" --root";
+    if (!Quote(UnixPath(root_dir), command_line)) return false;
+    ScopedSocket ours;
+    if (!Launch(command_line, ours) || !ReadReadyLine(ours.Get())) return false;
+    stdio_ = std::move(ours);
+    return true;
+}
+
+bool TestServer::Launch(const std::wstring& command_line, ScopedSocket& ours) {
+    ScopedSocket theirs;
+    if (!MakeSocketPair(ours, theirs)) return false;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = reinterpret_cast<HANDLE>(theirs.Get());
+    startup.hStdOutput = reinterpret_cast<HANDLE>(theirs.Get());
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info = {};
+    std::vector<wchar_t> buffer(command_line.begin(), command_line.end());
+    buffer.push_back(L'\0');
+    if (!::CreateProcessW(kPython, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    // Null for a Linux child; closed in case a future Wine hands them out.
+    kbase::ScopedHandle process(info.hProcess);
+    kbase::ScopedHandle thread(info.hThread);
+    return true;  // theirs closes here: the child holds the only other copy
+}
+
+bool TestServer::ReadReadyLine(SOCKET sock) {
+    const DWORD timeout = kReadyTimeoutMs;
+    ::setsockopt(sock, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+    std::string line;
+    char c = 0;
+    while (line.size() < 100 && ::recv(sock, &c, 1, 0) == 1 && c != '\n') line += c;
+    int port = 0;
+    int closed_port = 0;
+    if (c != '\n' || std::sscanf(line.c_str(), "READY %d %d", &port, &closed_port) != 2 || port <= 0 ||
+        closed_port <= 0) {
+        return false;
+    }
+    port_ = port;
+    closed_port_ = closed_port;
+    return true;
+}
+
+bool TestServer::WaitUntilGone() const {
+    const ULONGLONG deadline = ::GetTickCount64() + kExitTimeoutMs;
+    while (AcceptsConnections(port_)) {
+        if (::GetTickCount64() >= deadline) return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+std::string TestServer::BaseUrl(int n) const { return Url("/b" + std::to_string(n) + "/"); }
+
+std::string TestServer::Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+bool TestServer::SetFault(const std::string& json) {
+    return Request("POST", "/_control/fault", "Content-Type: application/json\r\n", json).status == 200;
+}
+
+bool TestServer::Reset() { return Request("POST", "/_control/reset").status == 200; }
+
+std::string TestServer::Log() {
+    RawHttpAnswer answer = Request("GET", "/_control/log");
+    return answer.status == 200 ? answer.body : std::string();
+}
+
+RawHttpAnswer TestServer::Request(const std::string& method, const std::string& path, const std::string& extra_headers,
+                                  const std::string& body) {
+    if (!port_) return {};
+    return RawHttpRequest(port_, method, path, extra_headers, body);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <list>
+#include <string>
+
+#include "app/apply_list.h"
+#include "base/weak_callback.h"
+#include "update/state.h"
+
+// Installs what the download state put into update\. Launcher mode does it in one pass inside
+// Enter. Game mode applies one slice per worker tick (a second of work at most, so transfers
+// keep being served) and records what it installed in update\apply_list.txt, so that an
+// interrupted apply resumes where it stopped.
+class ApplyUpdateState : public State, public kbase::SupportWeakCallback {
+public:
+    explicit ApplyUpdateState(int mode) : State(mode) {}
+
+    int GetType() const override { return kApplyUpdateStateType; }
+    void Enter(State* previous) override;
+    void Update() override;
+    void Exit(State* next) override;
+
+    int totalFiles = 0;
+    std::list<std::string> pendingFiles;  // map keys still to apply, in map order
+    std::list<std::string> failedFiles;   // "<path>" or "<path>(<code>)"
+    ApplyListRecord applyList;
+};
+
+// The launcher-mode pass; sets result to 1 or -1.
+void ApplyLauncherUpdate(ApplyUpdateState& state);
+// One game-mode slice; sets result once nothing is pending.
+void ApplyGameUpdateSlice(ApplyUpdateState& state);

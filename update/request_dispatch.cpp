@@ -1,0 +1,54 @@
+#include "update/request_dispatch.h"
+
+#include <utility>
+
+#include "app/launcher_context.h"
+#include "download/download_manager.h"
+#include "update/state.h"
+
+namespace {
+
+// The current state when it is the one that asked; null otherwise.
+State* Asker(int tag) {
+    State* state = LauncherContext::Instance()->currentState.get();
+    return state && state->GetType() == tag ? state : nullptr;
+}
+
+State* PreDownloadTask() {
+    return LauncherContext::Instance()->preDownloadState.get();
+}
+
+}  // namespace
+
+void DispatchFileDone(int tag, int code, std::string url, std::string message) {
+    if (State* state = Asker(tag)) state->OnFileDone(code, std::move(url), std::move(message));
+}
+
+void DispatchRequestDone(int tag, int code, std::string url, const char* body, int length, std::string error) {
+    if (State* state = Asker(tag)) state->OnRequestDone(code, std::move(url), body, length, std::move(error));
+}
+
+void DispatchProgress(int tag, double bytesPerSecond) {
+    if (tag == kDownloadFilesStateType && Asker(tag)) DownloadManager::Instance().AddSpeedSample(bytesPerSecond);
+}
+
+void DispatchFileChecked(int tag, int code, std::string url, bool exists, std::string error) {
+    if (State* state = Asker(tag)) state->OnFileChecked(code, std::move(url), exists, std::move(error));
+}
+
+void DispatchPreDownloadFileDone(int, int code, std::string url, std::string message) {
+    if (State* task = PreDownloadTask()) task->OnFileDone(code, std::move(url), std::move(message));
+}
+
+void DispatchPreDownloadRequestDone(int, int code, std::string url, const char* body, int length,
+                                    std::string error) {
+    if (State* task = PreDownloadTask()) task->OnRequestDone(code, std::move(url), body, length, std::move(error));
+}
+
+void DispatchPreDownloadProgress(int, double bytesPerSecond) {
+    if (State* task = PreDownloadTask()) task->OnProgress(bytesPerSecond);
+}
+
+void DispatchPreDownloadFileChecked(int, int code, std::string url, bool exists, std::string error) {
+    if (State* task = PreDownloadTask()) task->OnFileChecked(code, std::move(url), exists, std::move(error));
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "update/state.h"
+
+// Fetches the remote version map of its mode into memory, keeps it as a named map and saves it
+// as the pending map file, which stays until the update has installed everything.
+class RequestRemoteState : public State {
+public:
+    explicit RequestRemoteState(int mode) : State(mode) {}
+
+    int GetType() const override { return kRequestRemoteStateType; }
+    void Enter(State* previous) override;
+    void Update() override;
+    void Exit(State*) override {}
+    void OnRequestDone(int code, std::string url, const char* body, int length, std::string error) override;
+
+    std::string remoteMapName;
+    std::wstring tmpMapPath;
+};
