@@ -1,7 +1,14 @@
 # Imported targets for the third-party libraries: zlib from the mingw package, and curl, OpenSSL
 # and jsoncpp from the prefix that tools/build-deps.sh fills.
 
-find_package(ZLIB REQUIRED)
+# zlib's static archive from the mingw package, so that executables import no zlib1.dll.
+set(LAUNCHER_ZLIB_ARCHIVE /usr/x86_64-w64-mingw32/lib/libz.a)
+if(NOT EXISTS ${LAUNCHER_ZLIB_ARCHIVE})
+    message(FATAL_ERROR "${LAUNCHER_ZLIB_ARCHIVE} is missing: install libz-mingw-w64-dev (tools/setup.sh does)")
+endif()
+add_library(ZLIB::ZLIB STATIC IMPORTED GLOBAL)
+set_target_properties(ZLIB::ZLIB PROPERTIES IMPORTED_LOCATION ${LAUNCHER_ZLIB_ARCHIVE}
+                      INTERFACE_INCLUDE_DIRECTORIES /usr/x86_64-w64-mingw32/include)
 
 if(NOT LAUNCHER_DEPS_PREFIX OR NOT EXISTS ${LAUNCHER_DEPS_PREFIX}/lib/libcurl.a)
     message(FATAL_ERROR "LAUNCHER_DEPS_PREFIX must name the output of tools/build-deps.sh (tools/test.sh sets it)")

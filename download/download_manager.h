@@ -10,6 +10,7 @@
 // The methods are spread over files by concern:
 //   download_manager.cpp           set-up, shutdown, the transfer loop, cancelling, base URLs
 //   download_manager_files.cpp     file downloads, ranges, resume records, checks
+//   download_manager_transfer.cpp  what a running transfer receives: headers and body
 //   download_manager_requests.cpp  synchronous requests, probes and posts
 //   download_manager_speed.cpp     pause, speed caps, statistics, the trace log
 //   download_manager_tracking.cpp  the tracking queue

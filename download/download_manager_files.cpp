@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "app/launcher_context.h"
@@ -18,29 +17,6 @@
 #include "download/local_file.h"
 #include "download/resume_record.h"
 #include "download/speed_math.h"
-
-namespace {
-
-constexpr std::uint32_t kFlushIntervalMs = 1000;
-constexpr std::size_t kWriteBatch = 1 << 20;
-
-std::string Decimal(std::int64_t value) {
-    return std::to_string(value);
-}
-
-// The first byte position of "Content-Range: bytes a-b/size", or -1 when the line is not one.
-std::int64_t ParseContentRangeStart(const char* data, std::size_t length) {
-    static constexpr char kName[] = "content-range:";
-    constexpr std::size_t kNameLength = sizeof(kName) - 1;
-    if (length <= kNameLength || ::_strnicmp(data, kName, kNameLength) != 0) return -1;
-    std::string value(data + kNameLength, length - kNameLength);
-    std::int64_t start = -1;
-    char unit[8] = {};
-    if (std::sscanf(value.c_str(), " %7[a-zA-Z] %lld-", unit, &start) != 2 || ::_stricmp(unit, "bytes") != 0) return -1;
-    return start;
-}
-
-}  // namespace
 
 void DownloadManager::DownloadFile(const std::string& path, const std::string& localFile, const std::string& md5,
                                    std::int64_t size, DownloadDoneCallback done, DownloadProgressCallback progress,
@@ -63,7 +39,7 @@ void DownloadManager::DownloadFileFrom(const BaseUrlList& urls, const std::strin
     }
     // Sizes, offsets and resume records are 32-bit: a larger file is refused, never wrapped.
     if (size > std::numeric_limits<std::int32_t>::max()) {
-        NotifyDone(notice, -1, "file too large:" + Decimal(size));
+        NotifyDone(notice, -1, "file too large:" + std::to_string(size));
         return;
     }
     if (size <= 0) {
@@ -169,7 +145,7 @@ bool DownloadManager::StartTask(DownloadTask& task, std::string& errorText) {
         FinishTask(task, 0, "prepare", false);
         task.fileHandle = OpenLocalFile(task.localFile, false);
         if (!task.fileHandle) {
-            errorText = "open:(" + task.localFile + ") failed,errno:" + Decimal(::GetLastError());
+            errorText = "open:(" + task.localFile + ") failed,errno:" + std::to_string(::GetLastError());
             return false;
         }
         if (!task.urls || task.urlIndex < 0 || static_cast<std::size_t>(task.urlIndex) >= task.urls->size()) {
@@ -183,7 +159,7 @@ bool DownloadManager::StartTask(DownloadTask& task, std::string& errorText) {
         }
         std::string url = JoinUrl((*task.urls)[task.urlIndex], task.path);
         if (LauncherContext::Instance()->UseWebExtraParam.load()) url += "?t=" + std::to_string(nowTick);
-        const std::string range = Decimal(task.begin) + "-" + Decimal(task.end);
+        const std::string range = std::to_string(task.begin) + "-" + std::to_string(task.end);
         CURL* h = task.easyHandle.Get();
         curl_easy_setopt(h, CURLOPT_URL, url.c_str());
         curl_easy_setopt(h, CURLOPT_WRITEDATA, &task);
@@ -234,114 +210,8 @@ void DownloadManager::NotifyDone(const DownloadTask& task, int code, const std::
 bool DownloadManager::IsTaskRunning(const DownloadTask* task) {
     if (!task) return false;
     kbase::AutoLock hold(runningLock_);
-    return std::any_of(runningTasks_.begin(), runningTasks_.end(), [task](const TaskPtr& t) { return t.get() == task; });
-}
-
-std::size_t DownloadManager::OnTaskHeader(char* data, std::size_t size, std::size_t count, void* userdata) {
-    auto* task = static_cast<DownloadTask*>(userdata);
-    const std::size_t n = size * count;
-    if (!task) return n;
-    // Each answer of a redirect chain starts with its status line.
-    if (n >= 5 && std::memcmp(data, "HTTP/", 5) == 0) task->announcedStart = -1;
-    const std::int64_t start = ParseContentRangeStart(data, n);
-    if (start >= 0) task->announcedStart = start;
-    return n;
-}
-
-AnswerUse DownloadManager::ClassifyAnswer(DownloadTask& task) {
-    if (task.answer == AnswerUse::kUnknown) {
-        long status = 0;
-        curl_easy_getinfo(task.easyHandle.Get(), CURLINFO_RESPONSE_CODE, &status);
-        // Only the bytes asked for may land at begin: a whole file (200) only for a range from
-        // byte 0, a partial answer only when it starts where the range does. An error page is
-        // read and dropped, so that its status decides the try.
-        if (status == 206) {
-            task.answer = task.announcedStart == task.tryBegin ? AnswerUse::kWrite : AnswerUse::kRefuse;
-        } else if (status == 200) {
-            task.answer = task.tryBegin == 0 ? AnswerUse::kWrite : AnswerUse::kRefuse;
-        } else {
-            task.answer = AnswerUse::kDiscard;
-        }
-    }
-    return task.answer;
-}
-
-std::size_t DownloadManager::OnTaskData(char* data, std::size_t size, std::size_t count, void* userdata) {
-    auto* task = static_cast<DownloadTask*>(userdata);
-    if (!task || !task->owner) return 0;
-    try {
-        return task->owner->WriteTaskData(*task, data, size * count);
-    } catch (...) {
-        return 0;  // no exception may cross into libcurl; the range stays short and is fetched again
-    }
-}
-
-std::size_t DownloadManager::WriteTaskData(DownloadTask& task, const char* data, std::size_t bytes) {
-    if (!running) return 0;
-    RefreshNowTick();
-    if (!IsTaskRunning(&task)) {
-        Trace("non work task:" + Decimal(reinterpret_cast<std::intptr_t>(task.fileHandle.Get())) + ":begin:" +
-              Decimal(task.begin) + ":end:" + Decimal(task.end) + "\n");
-        return 0;
-    }
-    switch (ClassifyAnswer(task)) {
-        case AnswerUse::kRefuse:
-            return 0;
-        case AnswerUse::kDiscard:
-            return bytes;
-        default:
-            break;
-    }
-    const std::int64_t received = static_cast<std::int64_t>(task.begin) + static_cast<std::int64_t>(task.pending.size());
-    const std::int64_t left = static_cast<std::int64_t>(task.end) + 1 - received;
-    const auto n = static_cast<std::size_t>(std::clamp<std::int64_t>(static_cast<std::int64_t>(bytes), 0, std::max<std::int64_t>(left, 0)));
-    if (n == 0) return 0;
-    task.pending.append(data, n);
-    AddDownloadedBytes(static_cast<std::int64_t>(n));
-    MaybeSendProgress();
-
-    const bool rangeComplete = n == static_cast<std::size_t>(left);
-    const bool flushDue = nowTick - task.lastFlushTick >= kFlushIntervalMs || rangeComplete;
-    if (task.pending.size() < kWriteBatch && !flushDue) return n;
-    if (!WritePending(task)) return 0;  // later bytes would land at the wrong offset: end this try
-    if (!flushDue) return n;
-    task.lastFlushTick = nowTick;
-    ::FlushFileBuffers(task.fileHandle.Get());
-    if (!task.md5.empty()) {
-        kbase::AutoLock hold(task.lock);
-        auto entry = chunkMap_.find(task.localFile);
-        if (entry != chunkMap_.end()) {
-            for (ChunkInfo& chunk : entry->second) {
-                if (chunk.index == task.chunkIndex) {
-                    chunk.begin = task.begin;
-                    chunk.end = task.end;
-                }
-            }
-            WriteResumeRecord(task.localFile, task.md5, entry->second);
-        }
-    }
-    return n;
-}
-
-bool DownloadManager::WritePending(DownloadTask& task) {
-    if (task.pending.empty()) return true;
-    const std::string size = Decimal(static_cast<std::int64_t>(task.pending.size()));
-    const auto failure = [&](const char* what) {
-        Trace(what + task.path + ":" + size + ":begin:" + Decimal(task.begin) + ":end:" + Decimal(task.end) +
-              ":errno:" + Decimal(::GetLastError()) + "\n");
-        task.pending.clear();
-        return false;
-    };
-    LARGE_INTEGER offset;
-    offset.QuadPart = task.begin;
-    if (!::SetFilePointerEx(task.fileHandle.Get(), offset, nullptr, FILE_BEGIN)) return failure("recv seek failed:");
-    DWORD written = 0;
-    const bool ok = ::WriteFile(task.fileHandle.Get(), task.pending.data(), static_cast<DWORD>(task.pending.size()),
-                                &written, nullptr);
-    task.begin += static_cast<std::int32_t>(written);
-    if (!ok || written != task.pending.size()) return failure("recv write failed:");
-    task.pending.clear();
-    return true;
+    return std::any_of(runningTasks_.begin(), runningTasks_.end(),
+                       [task](const TaskPtr& running) { return running.get() == task; });
 }
 
 void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
@@ -356,8 +226,8 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
         }
     }
     if (!task) {
-        Trace("handle task but not found:" + Decimal(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle))) +
-              "\n");
+        const auto low = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
+        Trace("handle task but not found:" + std::to_string(low) + "\n");
         return;
     }
     long status = 0;
@@ -371,7 +241,7 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
     }
     if (result == CURLE_OK && (status == 200 || status == 206)) {
         // The server ended the answer early: the range goes on from where it stopped.
-        Trace(task->path + ":" + Decimal(task->begin) + "<=" + Decimal(task->end) + "\n");
+        Trace(task->path + ":" + std::to_string(task->begin) + "<=" + std::to_string(task->end) + "\n");
         RequeueOrFail(std::move(task), -1, "incomplete:");
         return;
     }
@@ -381,7 +251,7 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
         waitingTasks_.push_back(std::move(task));
         return;
     }
-    std::string text = Decimal(result) + "," + Decimal(status);
+    std::string text = std::to_string(result) + "," + std::to_string(status);
     if (task->errorBuffer[0] != '\0') text += std::string(",") + task->errorBuffer;
     RequeueOrFail(std::move(task), -3, text);
 }
@@ -393,7 +263,7 @@ void DownloadManager::RequeueOrFail(TaskPtr task, int code, const std::string& m
         return;
     }
     if (code == -1) {
-        FinishTask(*task, -1, message + Decimal(task->begin) + "-" + Decimal(task->end), running);
+        FinishTask(*task, -1, message + std::to_string(task->begin) + "-" + std::to_string(task->end), running);
         return;
     }
     Trace(task->path + ":" + message + "\n");

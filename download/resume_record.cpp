@@ -49,9 +49,10 @@ bool ReadResumeRecord(const std::string& file, const std::string& md5, std::int3
     Json::Value root;
     if (!ReadRecordJson(file, root)) return false;
     std::vector<ChunkInfo> ranges;
-    const bool usable = root.isObject() && root["md5"].isString() && root["md5"].asString() == md5 &&
-                        root["infoList"].isArray() && ReadRanges(root["infoList"], ranges) &&
-                        RangesFitFile(ranges, size);
+    // Without the file, the ranges it calls finished are not there either.
+    const bool usable = LocalFileExists(file) && root.isObject() && root["md5"].isString() &&
+                        root["md5"].asString() == md5 && root["infoList"].isArray() &&
+                        ReadRanges(root["infoList"], ranges) && RangesFitFile(ranges, size);
     std::vector<ChunkInfo> open;
     if (usable) {
         for (const ChunkInfo& range : ranges) {

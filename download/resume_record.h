@@ -15,8 +15,8 @@ std::string ResumeRecordPath(const std::string& file);
 // out := the unfinished ranges of the record, in record order; true when there is at least
 // one. A record that cannot be read or parsed changes nothing and gives false. A record that
 // parses but is unusable (another MD5, no range list, a value that is not a 32-bit integer,
-// ranges that do not fit a file of size bytes, nothing left to fetch) gives false and deletes
-// both the record and the file, which must then be fetched whole.
+// ranges that do not fit a file of size bytes, nothing left to fetch, no file beside it) gives
+// false and deletes both the record and the file, which must then be fetched whole.
 bool ReadResumeRecord(const std::string& file, const std::string& md5, std::int32_t size,
                       std::vector<ChunkInfo>& out);
 

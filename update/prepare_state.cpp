@@ -11,6 +11,7 @@
 #include "app/md5.h"
 #include "download/download_manager.h"
 #include "update/check_version_state.h"
+#include "update/file_install.h"
 #include "update/gate_answer.h"
 #include "update/predownload_state.h"
 #include "update/request_dispatch.h"
@@ -55,8 +56,9 @@ void PrepareState::Enter(State*) {
 void PrepareState::StopPreDownload() {
     LauncherContext* context = LauncherContext::Instance();
     if (!context->preDownloadState) return;
-    const auto* task = static_cast<const PreDownloadState*>(context->preDownloadState.get());
-    if (task->step == kPreDownloadDownloading) {
+    const State* task = context->preDownloadState.get();
+    if (task->GetType() == kPreDownloadStateType &&
+        static_cast<const PreDownloadState*>(task)->step == kPreDownloadDownloading) {
         DownloadManager& downloads = DownloadManager::Instance();
         downloads.TrackDownloadStatus("pause");
         downloads.CancelAll(0);
@@ -207,9 +209,11 @@ void PrepareState::ParseGameUrls(int code, const std::string& url, const std::st
     DownloadManager::Instance().SetDlcUrls(answer.dlcAddr);
     if (answer.cdn) {
         std::string mapError;
+        // Kept only once it is on disk: the pending map is what finishes the install, and a fresh
+        // install has no game folder yet.
         if (ParseVersionMap(*answer.cdn, LauncherContext::Instance()->versionMaps[remoteMapName], mapError)) {
-            WriteStringToFileW(tmpMapPath, *answer.cdn);
-            remoteMapInline = true;
+            CreateParentFolder(tmpMapPath);
+            remoteMapInline = WriteStringToFileW(tmpMapPath, *answer.cdn);
         }
     }
     result = 1;

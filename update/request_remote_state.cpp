@@ -5,6 +5,7 @@
 #include "app/file_util.h"
 #include "app/json_util.h"
 #include "app/launcher_messages.h"
+#include "base/path_util.h"
 #include "download/download_manager.h"
 #include "update/check_version_state.h"
 #include "update/gate_answer.h"
@@ -65,7 +66,14 @@ void RequestRemoteState::OnRequestDone(int code, std::string url, const char* bo
         errorDetail = text;
         return;
     }
-    WriteStringToFileW(tmpMapPath, text);
+    // A fresh install has no game folder yet; the pending map is what finishes the install.
+    std::wstring folder;
+    if (kbase::GetDirectoryPart(tmpMapPath, folder)) CreateDirectoriesW(folder);
+    if (!WriteStringToFileW(tmpMapPath, text)) {
+        errorMessage = "Write Failed:tmp_version_map.txt";
+        errorDetail = url;
+        return;
+    }
     if (mode != kLauncherMode) context->remoteGameVersion.Set(GetVersionMapVersion(remote));
     std::string version;
     if (ReadMapFileVersion(tmpMapPath, version)) context->remoteMapVersion.Set(version);

@@ -30,10 +30,13 @@ TEST(ResumeRecord, WritesTabIndentedAndReadsBackTheOpenRanges) {
 }
 
 TEST(ResumeRecord, AnUnusableRecordDeletesTheFileAndItself) {
+    const std::string good = R"({"md5":")" + kMd5 + R"(","infoList":[{"index":0,"begin":0,"end":99}]})";
     struct Case {
         const char* what;
         std::string record;
+        bool withFile = true;
     } const cases[] = {
+        {"the file is gone", good, false},
         {"another md5", R"({"md5":"ffffffffffffffffffffffffffffffff","infoList":[{"index":0,"begin":0,"end":99}]})"},
         {"no range list", R"({"md5":")" + kMd5 + R"("})"},
         {"every range finished", R"({"md5":")" + kMd5 + R"(","infoList":[{"index":0,"begin":100,"end":99}]})"},
@@ -47,7 +50,7 @@ TEST(ResumeRecord, AnUnusableRecordDeletesTheFileAndItself) {
     dltest::ScratchDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        WriteText("f.bin", "partial");
+        if (c.withFile) WriteText("f.bin", "partial");
         WriteText("f.bin.cfg", c.record);
         std::vector<ChunkInfo> open;
         EXPECT_FALSE(ReadResumeRecord("f.bin", kMd5, 100, open));

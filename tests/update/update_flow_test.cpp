@@ -1,6 +1,7 @@
 // The update states end to end on the worker: real states, the real download manager, the test
 // server as gate and content server, and a recording stand-in for the main window.
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -273,8 +274,7 @@ TEST_F(UpdateFlow, DiskSpaceContinueActsOnlyWhileItsRefusalIsCurrent) {
         if (replacedFirst) {
             EXPECT_EQ(context->CurrentStateType(), kEnterGameStateType);
         } else {
-            EXPECT_TRUE(refusal.expired());
-            EXPECT_NE(context->CurrentStateType(), kExceptionStateType + 100);
+            EXPECT_TRUE(refusal.expired());  // replaced by the fetch it started
         }
     }
 }

@@ -84,6 +84,7 @@ EOF
     wait "$publisher_pid" 2>/dev/null || true
     local verdict=ok
     (cd "$game_dir" && md5sum -c --quiet "$work/md5.list" >/dev/null 2>&1) || verdict="WRONG FILES"
+    rm -rf "$work/launcher"   # 2 GiB
 
     local mib=$((bytes / 1048576))
     printf 'full install of %d MiB: launcher %.1f s (%.0f MiB/s, files %s), aria2c+md5sum %.1f s (%.0f MiB/s), ratio %.2f (goal: report)\n' \
