@@ -102,20 +102,19 @@ std::size_t DownloadManager::WriteTaskData(DownloadTask& task, const char* data,
     if (!WritePending(task)) return 0;  // later bytes would land at the wrong offset: end this try
     if (!flushDue) return n;
     task.lastFlushTick = nowTick;
+    auto entry = chunkMap_.find(task.localFile);
+    // The flush makes the record's word true after a crash, so it comes only with a record. The
+    // file's last range needs none: the whole-file check follows at once and ends the record.
+    if (task.md5.empty() || entry == chunkMap_.end() || (rangeComplete && entry->second.size() <= 1)) return n;
     ::FlushFileBuffers(task.fileHandle.Get());
-    if (!task.md5.empty()) {
-        kbase::AutoLock hold(task.lock);
-        auto entry = chunkMap_.find(task.localFile);
-        if (entry != chunkMap_.end()) {
-            for (ChunkInfo& chunk : entry->second) {
-                if (chunk.index == task.chunkIndex) {
-                    chunk.begin = task.begin;
-                    chunk.end = task.end;
-                }
-            }
-            WriteResumeRecord(task.localFile, task.md5, entry->second);
+    kbase::AutoLock hold(task.lock);
+    for (ChunkInfo& chunk : entry->second) {
+        if (chunk.index == task.chunkIndex) {
+            chunk.begin = task.begin;
+            chunk.end = task.end;
         }
     }
+    WriteResumeRecord(task.localFile, task.md5, entry->second);
     return n;
 }
 

@@ -1,5 +1,7 @@
 #include "download/resume_record.h"
 
+#include <windows.h>
+
 #include <json/json.h>
 
 #include "app/file_util.h"
@@ -81,7 +83,16 @@ bool WriteResumeRecord(const std::string& file, const std::string& md5, const st
         entry["end"] = range.end;
         list.append(entry);
     }
-    return WriteJsonFile(path, root);
+    Json::StreamWriterBuilder writer;
+    writer["indentation"] = "\t";
+    const std::string text = Json::writeString(writer, root);
+    // Written in place, without a flush of its own: a record torn by a crash does not parse and
+    // is then ignored, and one that parses never names bytes that were not flushed before it.
+    kbase::ScopedFileHandle out(::CreateFileW(AcpToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return out && ::WriteFile(out.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
 }
 
 bool ResumeRecordMatchesMd5(const std::string& file, const std::string& md5) {

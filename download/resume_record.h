@@ -20,8 +20,8 @@ std::string ResumeRecordPath(const std::string& file);
 bool ReadResumeRecord(const std::string& file, const std::string& md5, std::int32_t size,
                       std::vector<ChunkInfo>& out);
 
-// Replaces the record whole or not at all; its folder is created when missing. False when it
-// could not be written (the download goes on without it).
+// Replaces the record; its folder is created when missing. False when it could not be written
+// (the download goes on without it).
 bool WriteResumeRecord(const std::string& file, const std::string& md5, const std::vector<ChunkInfo>& ranges);
 
 // True when the record can be read, parses, and names md5; nothing is deleted.

@@ -42,7 +42,8 @@ grep -q '^READY' "$ready" || { echo "run: the sample publisher did not get ready
 
 source "$root/tools/display.sh"
 start_display
-trap 'exec 3>&-; wait "$publisher" 2>/dev/null || true; stop_display' EXIT
+# Wine's processes inherit the publisher's stdin: stop them before closing it.
+trap 'stop_display; exec 3>&-; wait "$publisher" 2>/dev/null || true' EXIT
 echo "run: launcher.exe in $run_dir on display $DISPLAY; sample publisher on 127.0.0.1:$port" >&2
 echo "run: publish the next sample version with: python3 $root/tools/publisher --advance --port $port" >&2
 cd "$run_dir" && "$root/tools/wine-run.sh" ./launcher.exe "$@"

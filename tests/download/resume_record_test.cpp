@@ -16,8 +16,8 @@ void WriteText(const std::string& file, const std::string& text) {
 
 TEST(ResumeRecord, WritesTabIndentedAndReadsBackTheOpenRanges) {
     dltest::ScratchDir dir;
-    WriteText("game.bin", "data");
     ASSERT_TRUE(WriteResumeRecord("sub\\game.bin", kMd5, {{0, 33554432, 33554431}, {1, 33554500, 40000000}}));
+    WriteText("sub\\game.bin", "data");
     const std::string text = dltest::ReadFileBytes("sub\\game.bin.cfg");
     EXPECT_NE(text.find("\n\t\"infoList\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"md5\" : \"" + kMd5 + "\""), std::string::npos) << text;
