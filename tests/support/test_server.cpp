@@ -12,19 +12,6 @@ constexpr wchar_t kPython[] = L"Z:\\usr\\bin\\python3";
 constexpr DWORD kReadyTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 5000;
 
-// Wine's own export that maps a Windows path to the Linux one; empty when not running under Wine.
-std::string UnixPath(const std::wstring& windows_path) {
-    using Convert = char*(CDECL*)(const wchar_t*);
-    const auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert) return {};
-    char* unix_path = convert(windows_path.c_str());
-    if (!unix_path) return {};
-    std::string result(unix_path);
-    ::HeapFree(::GetProcessHeap(), 0, unix_path);
-    return result;
-}
-
 // Two connected loopback sockets; the child's end is a plain (non-overlapped) socket, usable as a
 // standard handle.
 bool MakeSocketPair(ScopedSocket& ours, ScopedSocket& theirs) {
@@ -56,6 +43,19 @@ bool Quote(const std::string& utf8, std::wstring& out) {
 
 }  // namespace
 
+// Wine's own export that maps a Windows path to the Linux one.
+std::string TestServer::UnixPath(const std::wstring& windows_path) {
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert) return {};
+    char* unix_path = convert(windows_path.c_str());
+    if (!unix_path) return {};
+    std::string result(unix_path);
+    ::HeapFree(::GetProcessHeap(), 0, unix_path);
+    return result;
+}
+
 TestServer::~TestServer() {
     if (!stdio_) return;
     stdio_.Reset();
@@ -65,11 +65,16 @@ TestServer::~TestServer() {
 }
 
 bool TestServer::Start(const std::wstring& root_dir) {
+    return StartTool("test_server", {"--root", UnixPath(root_dir)});
+}
+
+bool TestServer::StartTool(const std::string& tool, const std::vector<std::string>& arguments) {
     if (stdio_ || !winsock_.started()) return false;
     std::wstring command_line = L"python3";
-    if (!Quote(LAUNCHER_SOURCE_DIR "/tools/test_server", command_line)) return false;
-    command_line += L" --root";
-    if (!Quote(UnixPath(root_dir), command_line)) return false;
+    if (!Quote(LAUNCHER_SOURCE_DIR "/tools/" + tool, command_line)) return false;
+    for (const std::string& argument : arguments) {
+        if (!Quote(argument, command_line)) return false;
+    }
     ScopedSocket ours;
     if (!Launch(command_line, ours) || !ReadReadyLine(ours.Get())) return false;
     stdio_ = std::move(ours);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/support/raw_http.h"
 #include "tests/support/scoped_socket.h"
@@ -22,6 +23,12 @@ public:
 
     // Serves root_dir (a Windows path) and waits until the server is ready; false on any failure.
     bool Start(const std::wstring& root_dir);
+    // Runs another program of tools/ that is built on the server and speaks its READY protocol
+    // (e.g. "publisher") with these UTF-8 arguments, and waits until it is ready. Paths among the
+    // arguments must be Linux paths (UnixPath).
+    bool StartTool(const std::string& tool, const std::vector<std::string>& arguments);
+    // The Linux path of a Windows path whose folder exists; empty when there is none (not under Wine).
+    static std::string UnixPath(const std::wstring& windows_path);
 
     int Port() const { return port_; }
     // A port on 127.0.0.1 that refuses connections at once.
