@@ -14,6 +14,11 @@ std::wstring ProgramCommandLine(const std::wstring& program, const std::wstring&
 
 bool RunProgram(const std::wstring& program, const std::wstring& arguments,
                 const std::wstring& workingFolder) {
+    return StartProgram(program, arguments, workingFolder, SW_SHOW, 0);
+}
+
+bool StartProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder,
+                  int showCommand, unsigned long creationFlags) {
     if (program.empty()) return false;
     const std::wstring command = ProgramCommandLine(program, arguments);
     // CreateProcessW may write into the command line, so it gets its own buffer.
@@ -22,9 +27,9 @@ bool RunProgram(const std::wstring& program, const std::wstring& arguments,
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
                           workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process)) {
         return false;
     }

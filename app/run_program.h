@@ -10,5 +10,9 @@
 bool RunProgram(const std::wstring& program, const std::wstring& arguments,
                 const std::wstring& workingFolder);
 
+// RunProgram with the show command and creation flags of the caller's choice.
+bool StartProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder,
+                  int showCommand, unsigned long creationFlags);
+
 // The command line RunProgram hands to the new process.
 std::wstring ProgramCommandLine(const std::wstring& program, const std::wstring& arguments);

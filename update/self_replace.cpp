@@ -6,13 +6,11 @@
 
 #include <atomic>
 #include <list>
-#include <vector>
 
 #include "app/run_program.h"
 #include "app/safe_path.h"
 #include "base/path_util.h"
 #include "base/string_conversions.h"
-#include "base/unique_handle.h"
 #include "update/deferred_updates.h"
 #include "update/embedded_fonts.h"
 #include "update/atomic_copy.h"
@@ -95,21 +93,8 @@ void SelfDelete() {
     const std::wstring folder = SystemDirectory();
     if (!self.empty() && !folder.empty()) {
         ::SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW, self.c_str(), nullptr);
-        const std::wstring shell = folder + L"\\cmd.exe";
         // The shell starts while this process, at its raised priority, is already ending.
-        const std::wstring commandLine = L"\"" + shell + L"\" /c del /q \"" + self + L"\"";
-        std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-        buffer.push_back(L'\0');
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_HIDE;
-        PROCESS_INFORMATION process = {};
-        if (::CreateProcessW(shell.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                             nullptr, &startup, &process)) {
-            const kbase::ScopedHandle thread(process.hThread);
-            const kbase::ScopedHandle child(process.hProcess);
-        }
+        StartProgram(folder + L"\\cmd.exe", L"/c del /q \"" + self + L"\"", L"", SW_HIDE, CREATE_NO_WINDOW);
     }
     ::ExitProcess(0);
 }
