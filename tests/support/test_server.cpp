@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/string_conversions.h"
+#include "tests/support/linux_process.h"
 
 namespace {
 
@@ -11,27 +12,6 @@ namespace {
 constexpr wchar_t kPython[] = L"Z:\\usr\\bin\\python3";
 constexpr DWORD kReadyTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 5000;
-
-// Two connected loopback sockets; the child's end is a plain (non-overlapped) socket, usable as a
-// standard handle.
-bool MakeSocketPair(ScopedSocket& ours, ScopedSocket& theirs) {
-    ScopedSocket listener(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof(address);
-    if (!listener || ::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
-        ::listen(listener.Get(), 1) != 0 ||
-        ::getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        return false;
-    }
-    theirs.Reset(::WSASocketW(AF_INET, SOCK_STREAM, IPPROTO_TCP, nullptr, 0, 0));
-    if (!theirs || ::connect(theirs.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
-        return false;
-    }
-    ours.Reset(::accept(listener.Get(), nullptr, nullptr));
-    return static_cast<bool>(ours);
-}
 
 // One command-line argument, quoted; paths with quotes are not supported.
 bool Quote(const std::string& utf8, std::wstring& out) {
@@ -76,30 +56,9 @@ bool TestServer::StartTool(const std::string& tool, const std::vector<std::strin
         if (!Quote(argument, command_line)) return false;
     }
     ScopedSocket ours;
-    if (!Launch(command_line, ours) || !ReadReadyLine(ours.Get())) return false;
+    if (!LaunchLinuxProgram(kPython, command_line, L"", ours) || !ReadReadyLine(ours.Get())) return false;
     stdio_ = std::move(ours);
     return true;
-}
-
-bool TestServer::Launch(const std::wstring& command_line, ScopedSocket& ours) {
-    ScopedSocket theirs;
-    if (!MakeSocketPair(ours, theirs)) return false;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = reinterpret_cast<HANDLE>(theirs.Get());
-    startup.hStdOutput = reinterpret_cast<HANDLE>(theirs.Get());
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION info = {};
-    std::vector<wchar_t> buffer(command_line.begin(), command_line.end());
-    buffer.push_back(L'\0');
-    if (!::CreateProcessW(kPython, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
-        return false;
-    }
-    // Null for a Linux child; closed in case a future Wine hands them out.
-    kbase::ScopedHandle process(info.hProcess);
-    kbase::ScopedHandle thread(info.hThread);
-    return true;  // theirs closes here: the child holds the only other copy
 }
 
 bool TestServer::ReadReadyLine(SOCKET sock) {

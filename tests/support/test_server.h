@@ -50,7 +50,6 @@ public:
                           const std::string& body = "");
 
 private:
-    bool Launch(const std::wstring& command_line, ScopedSocket& ours);
     bool ReadReadyLine(SOCKET sock);
     bool WaitUntilGone() const;
 

@@ -9,7 +9,7 @@
 
 #include <zlib.h>
 
-#include "tests/support/scoped_socket.h"
+#include "tests/support/linux_process.h"
 
 namespace patchtest {
 
@@ -31,25 +31,6 @@ std::string Le32(std::uint32_t value) {
     std::string out(4, '\0');
     for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(value >> (8 * i));
     return out;
-}
-
-// Two connected loopback sockets: a Linux child gets neither a process handle nor pipes from
-// Wine, but its end of a socket works as its stdout, and our recv sees EOF when it exits.
-bool SocketPair(ScopedSocket& ours, ScopedSocket& theirs) {
-    ScopedSocket listener(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof(address);
-    if (!listener || ::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
-        ::listen(listener.Get(), 1) != 0 ||
-        ::getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        return false;
-    theirs.Reset(::WSASocketW(AF_INET, SOCK_STREAM, IPPROTO_TCP, nullptr, 0, 0));
-    if (!theirs || ::connect(theirs.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0)
-        return false;
-    ours.Reset(::accept(listener.Get(), nullptr, nullptr));
-    return static_cast<bool>(ours);
 }
 
 }  // namespace
@@ -150,23 +131,9 @@ bool RunPatchgen(const std::wstring& folder, const std::wstring& oldName, const 
                  const std::wstring& patchName) {
     WinsockSession winsock;
     ScopedSocket ours;
-    ScopedSocket theirs;
-    if (!winsock.started() || !SocketPair(ours, theirs)) return false;
-    std::wstring command = L"python3 \"" + SourceRoot() + L"tools/patchgen\" \"" + oldName + L"\" \"" + newName +
-                           L"\" \"" + patchName + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = reinterpret_cast<HANDLE>(theirs.Get());
-    startup.hStdOutput = reinterpret_cast<HANDLE>(theirs.Get());
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(kPython, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                          &info))
-        return false;
-    ::CloseHandle(info.hProcess);
-    ::CloseHandle(info.hThread);
-    theirs.Reset();  // the child holds the only other copy now
+    const std::wstring command = L"python3 \"" + SourceRoot() + L"tools/patchgen\" \"" + oldName + L"\" \"" +
+                                 newName + L"\" \"" + patchName + L"\"";
+    if (!winsock.started() || !LaunchLinuxProgram(kPython, command, folder, ours)) return false;
 
     // Bounded wait for the child's end (EOF on its stdout).
     const DWORD timeout = kPatchgenTimeoutMs;
