@@ -1,9 +1,17 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
+#include <memory>
 #include <string>
 
+#include "ui/font_info.h"
+
 namespace ui {
+
+class IRenderFactory;
+class ImageInfo;
 
 // The UI framework's process-wide state, for now the part the launcher's start-up, language
 // switch and skin archive need: the resource root, the current language and its language
@@ -36,6 +44,56 @@ public:
     // A skin file by its path, relative paths under the resource root; false when it cannot
     // be read.
     static bool ReadResourceFile(const std::wstring& path, std::string& bytes);
+
+    // --- drawing: GDI+ session, render factory, fonts, colours, classes -----------------
+    // Starts GDI+ (once) and makes the render factory and the font DC; Startup calls it, and
+    // code that draws without the rest of the framework (tests, tools) may call it alone.
+    static void StartupRender();
+    // Frees the fonts, the factory and the font DC and ends the GDI+ session.
+    static void ShutdownRender();
+    static IRenderFactory* GetRenderFactory();
+
+    // Faces behind "system" and "button"; each is probed once when set.
+    static void SetFontFaces(const FontFaces& faces);
+    // Registers a font under id (an empty id becomes the count of fonts); the first font of an
+    // id stays. Null when no font could be made.
+    static HFONT AddFont(const std::wstring& id, const std::wstring& name, int size, bool bold, bool underline,
+                         bool italic, bool isDefault);
+    // The font of id, the default font for an empty id; null when absent.
+    static FontInfo* GetFont(const std::wstring& id);
+    static void RemoveAllFonts();
+
+    // "#AARRGGBB".
+    static void AddTextColor(const std::wstring& name, const std::wstring& value);
+    static void AddTextColor(const std::wstring& name, DWORD argb);
+    // ARGB of a colour name; an unknown name is entered with 0 (transparent).
+    static DWORD GetTextColor(const std::wstring& name);
+    static void RemoveAllTextColors();
+    static const std::wstring& GetDefaultTextColor();
+    static const std::wstring& GetDefaultDisabledTextColor();
+    static void SetDefaultTextColor(const std::wstring& name);
+    static void SetDefaultDisabledTextColor(const std::wstring& name);
+
+    static void AddClass(const std::wstring& name, const std::wstring& attributes);
+    static std::wstring GetClassAttributes(const std::wstring& name);  // empty when absent
+    static void RemoveAllClasses();
+
+    // The publishing channel; controls whose "channel" list lacks it hide.
+    static std::wstring GetCurrentChannel();
+    static void SetCurrentChannel(const std::wstring& channel);
+
+    // --- images ----------------------------------------------------------------------
+    // The decoded image of a path, shared while anyone holds it; empty when it cannot be
+    // decoded. Paths differing only in slashes (and, with an archive, in "./" and "../")
+    // share one entry.
+    static std::shared_ptr<ImageInfo> GetImage(const std::wstring& path);
+    // The live cached image of a path, never decoding; empty when none.
+    static std::shared_ptr<ImageInfo> GetCachedImage(const std::wstring& path);
+    static void ClearImageCache();
 };
+
+// Backslashes to slashes, "//" to "/", then "./" dropped and "../" resolved against the
+// previous segment: the form of a path inside the resource archive.
+std::wstring NormalizeZipPath(const std::wstring& path);
 
 }  // namespace ui
