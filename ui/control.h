@@ -52,6 +52,10 @@ public:
     // depends on a width not known yet.
     virtual SIZE EstimateText(SIZE available, bool& reEstimate);
     virtual bool ContainsPoint(POINT point) const;
+    // A scrolled container answers for its scroll bars: whether one with a range is there
+    // (only the vertical one when asked), and the content's scroll position.
+    virtual bool HasScrollBarRange(bool /*verticalOnly*/) const { return false; }
+    virtual SIZE GetContentScrollPos() const { return SIZE{0, 0}; }
     virtual Image* GetBkImage();
 
     // --- attributes ---------------------------------------------------------------------

@@ -44,6 +44,8 @@ public:
     RECT GetShadowPadding() const;
     bool IsShadowAttached() const { return shadowAttached_; }
     void SetArrange(bool pending) { layoutPending_ = pending; }
+    // Invalidates a client rectangle without erasing; a layered window also gets a WM_PAINT.
+    void InvalidateRect(const RECT& rect);
     bool IsArrangePending() const { return layoutPending_; }
 
     // Classes of this window's skin, consulted when the global table lacks a class.
