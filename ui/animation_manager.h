@@ -48,6 +48,11 @@ public:
     void Disappear();
 
 private:
+    // A new player of the type, eased as every fade, feeding its values to the owner through
+    // apply while the owner lives.
+    AnimationPlayer* AddPlayer(AnimationType type, int start, int end, void (*apply)(Control*, int));
+    AnimationPlayer* RemovePlayer(AnimationType type);
+
     Control* owner_ = nullptr;
     std::map<int, std::unique_ptr<AnimationPlayer>> players_;
 };
