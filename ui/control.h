@@ -134,7 +134,11 @@ public:
     void AttachFrameEvent(EventCallback callback) { frameEvents_[1].push_back(std::move(callback)); }
     static void SendEvent(Control* control, int type, WPARAM wParam = 0, LPARAM lParam = 0, wchar_t key = 0,
                           POINT mouse = {0, 0}, float pressure = 0.0f);
+    // Calls the handlers in order until one returns false (the result then). Runs over a copy,
+    // so handlers may attach or detach handlers; with an owner, stops once the owner is gone.
     static bool FireCallbacks(const std::vector<EventCallback>& callbacks, EventArgs* args);
+    static bool FireCallbacks(const std::vector<EventCallback>& callbacks, EventArgs* args,
+                              const std::weak_ptr<kbase::WeakFlag>& owner);
     virtual void DispatchEvent(EventArgs* args);
     virtual void HandleEvent(EventArgs* args);
     virtual bool MouseEnter(EventArgs* args);
@@ -171,6 +175,8 @@ public:
     void StopFrames(int frame = -1);
 
 protected:
+    static bool FireSnapshot(const std::vector<EventCallback>& callbacks, EventArgs* args,
+                             const std::weak_ptr<kbase::WeakFlag>* owner);
     void OnFramesFinished();
     void StopBkImageAnimation();
     // The delay of a frame of the background image in milliseconds, normalised.
@@ -214,7 +220,6 @@ protected:
     std::wstring borderColor_;
     kbase::WeakCallbackFlag frameTimerFlag_;
     AnimationManager animationManager_;
-    kbase::WeakCallbackFlag imageLoadFlag_;
     std::wstring channels_;
 };
 

@@ -38,6 +38,7 @@ public:
     Gdiplus::Bitmap* GetBitmap(std::size_t frame) const;
     // The delay of a frame in hundredths of a second; 0 when the image carries none for it.
     int GetFrameDelay(std::size_t frame) const;
+    bool HasFrameDelay(std::size_t frame) const { return frame < frameDelays_.size(); }
 
 private:
     ImageInfo() = default;
