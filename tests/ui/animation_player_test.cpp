@@ -136,14 +136,27 @@ struct RecordedPlayer {
     int completions = 0;
 };
 
-TEST(AnimationPlayer, StartEqualToEndCompletesAtOnceWithoutAValue) {
-    RecordedPlayer recorded(40, 40, 250, 0.3, 0.7);
-    recorded.player.Play();
-    EXPECT_EQ(recorded.completions, 1);
-    EXPECT_FALSE(recorded.player.IsPlaying());
-    ASSERT_TRUE(PassTime(30));
-    EXPECT_EQ(recorded.completions, 1);
-    EXPECT_TRUE(recorded.values.empty());
+TEST(AnimationPlayer, RunWithNothingToAnimateCompletesAtOnceAndForGood) {
+    struct Case {
+        const char* name;
+        int start;
+        int end;
+        int totalTime;
+        std::vector<int> values;
+    } const cases[] = {
+        {"start equal to end", 40, 40, 250, {}},
+        {"no time", 0, 100, 0, {100}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordedPlayer recorded(c.start, c.end, c.totalTime, 0.3, 0.7);
+        recorded.player.Play();
+        EXPECT_EQ(recorded.completions, 1);
+        EXPECT_FALSE(recorded.player.IsPlaying());
+        ASSERT_TRUE(PassTime(30));
+        EXPECT_EQ(recorded.completions, 1);
+        EXPECT_EQ(recorded.values, c.values);
+    }
 }
 
 TEST(AnimationPlayer, RunEndsWithExactlyTheEndValueAndStopsStepping) {
