@@ -68,6 +68,9 @@ void FrameworkThread::Stop() {
             loop_->EnqueueIncoming(std::move(quit));
         }
     }
+    // On its own thread the stop only asks the loop to quit: a thread cannot wait for itself, and
+    // a later Stop from another thread (the destructor's too) must still find it started and join it.
+    if (thread_id() == ::GetCurrentThreadId()) return;
     Join();
     AutoLock guard(lock_);
     started_ = false;

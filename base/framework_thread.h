@@ -28,7 +28,8 @@ public:
     bool StartWithLoop(int loop_type, WinMessagePump::Dispatcher* dispatcher = nullptr);
     // Runs on the calling thread; returns after the loop has ended and Cleanup has run.
     void RunOnCurrentThreadWithLoop(int loop_type, WinMessagePump::Dispatcher* dispatcher = nullptr);
-    // From any thread: the loop quits at its next idle point, then the thread is joined.
+    // From any thread: the loop quits at its next idle point, then the thread is joined; on the
+    // thread itself it only asks the loop to quit, and a later Stop from elsewhere joins it.
     void Stop();
 
     void Run() override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,6 +131,27 @@ TEST(FrameworkThread, RunsOnTheCallingThreadUntilStopped) {
     EXPECT_EQ(kbase::FrameworkThreadRecord::Current(), nullptr);
     EXPECT_EQ(MessageLoop::GetCurrentLoopSlot(), nullptr);
     EXPECT_FALSE(Registry()->FindLoopProxy(kId));
+}
+
+// A worker that asked itself to stop is still joined by a later Stop from another thread, so
+// its loop and its object are never freed under it.
+TEST(FrameworkThread, StopFromAnotherThreadWaitsForAThreadThatStoppedItself) {
+    Event cleanup_started;
+    Event never;
+    std::atomic<bool> cleanup_ended{false};
+    HookedThread worker({}, [&] {
+        cleanup_started.Signal();
+        never.Wait(300);  // a cleanup that takes a while
+        cleanup_ended = true;
+    });
+    ASSERT_TRUE(worker.StartWithLoop(MessageLoop::kDefaultLoop));
+    ASSERT_TRUE(RunOn(worker.LoopProxy(), [&worker] { worker.Stop(); }));
+    ASSERT_TRUE(cleanup_started.Wait());
+
+    Watchdog watchdog("stop after a self-stop");
+    worker.Stop();
+    EXPECT_TRUE(cleanup_ended);
+    EXPECT_EQ(worker.thread_handle(), nullptr);
 }
 
 }  // namespace
