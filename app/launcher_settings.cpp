@@ -7,7 +7,6 @@
 
 #include "app/file_util.h"
 #include "app/json_util.h"
-#include "app/language_codes.h"
 #include "base/string_conversions.h"
 
 namespace {
@@ -59,12 +58,8 @@ std::wstring DownloadLogFilePath() {
 bool ReadSettingsFile(const std::wstring& path, LauncherSettings& settings) {
     Json::Value root;
     if (!ReadObjectFile(path, root)) return false;
-    int languageType = settings.languageType;
-    if (TakeInt(root, "languageType", languageType)) {
-        // An index outside the language table means the first language, as everywhere else.
-        const bool known = languageType >= 0 && languageType < static_cast<int>(LanguageCodes.size());
-        settings.languageType = known ? languageType : 0;
-    }
+    // Any index is kept as the file has it; where it is used, one outside the table means "en".
+    TakeInt(root, "languageType", settings.languageType);
     const Json::Value& gamePath = std::as_const(root)["gamePath"];
     std::wstring widePath;
     if (gamePath.isString() && kbase::Utf8ToWide(gamePath.asCString(), widePath)) {

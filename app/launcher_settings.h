@@ -5,7 +5,7 @@
 
 // The user settings, as the settings window edits them and save\EnvConfig.json keeps them.
 struct LauncherSettings {
-    int languageType = 0;  // index into LanguageCodes
+    int languageType = 0;  // index into LanguageCodes; any value is kept, one outside them means "en"
     std::wstring gamePath;
     bool closeToHide = false;
     bool autoUpdate = true;

@@ -92,8 +92,9 @@ TEST(SettingsFiles, ReadsOnlyWellTypedMembers) {
         {"{\"languageType\": 4.0, \"autoUpdate\": true}", true,
          with([](LauncherSettings& s) { s.languageType = 4; s.autoUpdate = true; })},
         {"{\"languageType\": 4.5}", true, before},
-        {"{\"languageType\": 18}", true, with([](LauncherSettings& s) { s.languageType = 0; })},
-        {"{\"languageType\": -1}", true, with([](LauncherSettings& s) { s.languageType = 0; })},
+        // Any index is kept; where it is used, one outside the table means "en".
+        {"{\"languageType\": 18}", true, with([](LauncherSettings& s) { s.languageType = 18; })},
+        {"{\"languageType\": -1}", true, with([](LauncherSettings& s) { s.languageType = -1; })},
         {"{\"languageType\": 4294967296}", true, before},
         {"{\"gamePath\": 5, \"closeToHide\": 1, \"autoUpdate\": \"true\"}", true, before},
         {"{\"gamePath\": null, \"downloadLimit\": null}", true, before},
