@@ -37,13 +37,19 @@ void MsgBox::Show(HWND owner, const MessageBoxContent& content, std::function<vo
 
 bool MsgBox::ShowModal(std::unique_ptr<MsgBox> box, HWND owner, std::function<void(int)> callback,
                        bool swapButtonLooks) {
-    if (!RegisterPlainWindowClass(kClassName, &MsgBox::WindowProc)) return false;
     box->owner_ = owner;
-    box->callback_ = std::move(callback);
     box->swap_ = swapButtonLooks;
+    MsgBox* shown = box.get();
     const std::wstring caption = ResolveText(box->title);
-    HWND window = CreateOwningWindow(box, kClassName, caption, owner, kWidth, kHeight);
-    if (!window) return false;
+    HWND window = RegisterPlainWindowClass(kClassName, &MsgBox::WindowProc)
+                      ? CreateOwningWindow(box, kClassName, caption, owner, kWidth, kHeight)
+                      : nullptr;
+    if (!window) {
+        // Answered as a closed box, so that no caller waits for an answer that never comes.
+        Answer(std::move(callback), 0);
+        return false;
+    }
+    shown->callback_ = std::move(callback);  // the window owns the box now
     if (owner) ::EnableWindow(owner, FALSE);
     CenterWindow(window, owner);
     ::ShowWindow(window, SW_SHOW);
@@ -65,19 +71,23 @@ void MsgBox::Build(HWND window) {
     ::SetFocus(second_.text.empty() ? noButton : yesButton);
 }
 
-void MsgBox::Finish(HWND window, int result) {
-    if (finished_) return;
-    finished_ = true;
+void MsgBox::Answer(std::function<void(int)> callback, int result) {
     LauncherContext* context = LauncherContext::Instance();
     context->messageBoxOpen = false;
     context->SendToMainWindow(kMsgStateChanged, 0, 0);
+    if (callback) callback(result);
+}
+
+void MsgBox::Finish(HWND window, int result) {
+    if (finished_) return;
+    finished_ = true;
     if (owner_) {
         ::EnableWindow(owner_, TRUE);
         ::SetFocus(owner_);
     }
     std::function<void(int)> callback = std::move(callback_);
     ::DestroyWindow(window);  // deletes this box
-    if (callback) callback(result);
+    Answer(std::move(callback), result);
 }
 
 LRESULT CALLBACK MsgBox::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -29,7 +29,7 @@ public:
     void SetButtonTextIds(const std::wstring& first, const std::wstring& second);
 
     // Shows the box over owner (disabled while the box is open); the window owns the box from
-    // here on. False, and no callback, when the window cannot be created.
+    // here on. False when the window cannot be created: the callback then answers 0 at once.
     static bool ShowModal(std::unique_ptr<MsgBox> box, HWND owner, std::function<void(int)> callback,
                           bool swapButtonLooks);
 
@@ -40,6 +40,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     void Build(HWND window);
     void Finish(HWND window, int result);
+    // The end of every box: it is no longer open, the main window is told, the callback answers.
+    static void Answer(std::function<void(int)> callback, int result);
 
     BoxText first_;
     BoxText second_;

@@ -78,4 +78,21 @@ TEST_F(MsgBoxTest, AnEmptyLabelHidesItsButtonAndClosingAnswersNo) {
     EXPECT_FALSE(::IsWindow(box));
 }
 
+// A box whose window cannot be made still answers, as a closed box does, and is no longer open.
+TEST_F(MsgBoxTest, ABoxWhoseWindowCannotBeMadeAnswersNoAndIsNotLeftOpen) {
+    HWND gone = ::CreateWindowExW(0, L"MsgBoxTestOwner", L"gone", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(gone, nullptr);
+    ::DestroyWindow(gone);  // an owner that is no window makes the creation fail
+    MessageBoxContent content;
+    content.secondButton = L"OK";
+    int answer = -1;
+    LauncherContext::Instance()->messageBoxOpen = true;
+    MsgBox::Show(gone, content, [&](int result) { answer = result; });
+
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_EQ(answer, 0);
+    EXPECT_FALSE(LauncherContext::Instance()->messageBoxOpen);
+}
+
 }  // namespace
