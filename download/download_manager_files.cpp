@@ -43,6 +43,12 @@ void DownloadManager::DownloadFileFrom(const BaseUrlList& urls, const std::strin
         return;
     }
     if (size <= 0) {
+        // Nothing is fetched for no bytes: the empty file is right only when the MD5 (if any) is
+        // that of no bytes. A map without sizes reads as size 0 and must not install empty files.
+        if (!md5.empty() && md5 != Md5Context().HexDigest()) {
+            NotifyDone(notice, -4, "check md5 error");
+            return;
+        }
         CreateParentFolders(localFile);
         OpenLocalFile(localFile, true);
         NotifyDone(notice, 0, std::string());

@@ -79,17 +79,38 @@ TEST_F(FileDownload, SplitsInto32MiBRangesAndChecksTheWholeFile) {
     }
 }
 
-TEST_F(FileDownload, SizeZeroMakesAnEmptyFileAtOnce) {
+// An entry of size 0 (a map without sizes reads so) is an empty file only when its MD5 says so.
+TEST_F(FileDownload, SizeZeroMakesAnEmptyFileAtOnceOnlyWhenItsMd5Fits) {
     ASSERT_TRUE(CreateDirectories("dl"));
+    struct Case {
+        const char* name;
+        const char* md5;
+        int code;
+    } const cases[] = {
+        {"sub\\new.bin", "d41d8cd98f00b204e9800998ecf8427e", 0},  // the MD5 of no bytes
+        {"stale.bin", "", 0},                                      // nothing to check
+        {"sized.bin", "0123456789abcdef0123456789abcdef", -4},
+        {"stale2.bin", "0123456789abcdef0123456789abcdef", -4},
+    };
     ASSERT_TRUE(WriteStringToFile("dl\\stale.bin", "left from an earlier version"));
-    for (const char* name : {"sub\\new.bin", "stale.bin"}) {
-        SCOPED_TRACE(name);
+    ASSERT_TRUE(WriteStringToFile("dl\\stale2.bin", "left from an earlier version"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Callbacks::Clear();
-        Download(name, "0123456789abcdef0123456789abcdef", 0);
+        const std::string file = "dl\\" + std::string(c.name);
+        const bool existed = dltest::FileExists(file);
+        const std::string before = dltest::ReadFileBytes(file);
+        Download(c.name, c.md5, 0);
         ASSERT_EQ(Callbacks::Files().size(), 1u);  // before DownloadFile returned
-        EXPECT_EQ(Callbacks::Files()[0].code, 0);
-        EXPECT_TRUE(dltest::FileExists("dl\\" + std::string(name)));
-        EXPECT_EQ(dltest::ReadFileBytes("dl\\" + std::string(name)), "");
+        EXPECT_EQ(Callbacks::Files()[0].code, c.code);
+        if (c.code == 0) {
+            EXPECT_TRUE(dltest::FileExists(file));
+            EXPECT_EQ(dltest::ReadFileBytes(file), "");
+        } else {
+            EXPECT_EQ(Callbacks::Files()[0].message, "check md5 error");
+            EXPECT_EQ(dltest::FileExists(file), existed) << "left as it was";
+            EXPECT_EQ(dltest::ReadFileBytes(file), before);
+        }
     }
     EXPECT_TRUE(RequestsFor(".bin").empty());
 }
