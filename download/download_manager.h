@@ -5,7 +5,9 @@
 // and speed caps, speed statistics and the trace log, and the queue of tracking records.
 //
 // Threads: everything runs on the worker thread except Stop and ApplySpeedLimit (any thread;
-// the cap change is carried out on the worker) and the reads of `paused`.
+// the cap change is carried out on the worker) and the reads of `paused`. The whole-file MD5
+// checks, flushes and resume-record rewrites of files in transfer run on helper threads
+// (FileCheckPool), so that the transfer loop never waits for a disk or a digest.
 //
 // The methods are spread over files by concern:
 //   download_manager.cpp           set-up, shutdown, the transfer loop, cancelling, base URLs
@@ -24,15 +26,19 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <curl/curl.h>
 
 #include "base/lock.h"
+#include "base/timer_resolution.h"
 #include "download/curl_handles.h"
 #include "download/download_callbacks.h"
 #include "download/download_task.h"
+#include "download/file_check.h"
+#include "download/file_check_pool.h"
 #include "download/trace_log.h"
 
 class DownloadManager {
@@ -49,8 +55,9 @@ public:
     // ---- Set-up, loop and end (download_manager.cpp).
     // Endpoints, handles, the multi handle; empties the trace log. Once, at the worker's start.
     void Init();
-    // Advances the transfers: waits on their sockets while data flows, and once every transfer
-    // of the wave has ended, handles the finished ones and starts up to five waiting ones.
+    // Advances the transfers: reports the files whose check has ended, waits on the sockets
+    // while data flows, and once every transfer of the wave has ended, handles the finished ones
+    // and starts up to five waiting ones.
     void Tick();
     // Drops every transfer and queued file without a callback (resume records stay) and
     // resets the statistics; mode chooses the speed cap of what is queued next.
@@ -108,6 +115,7 @@ public:
     std::atomic<bool> running{false};
     std::atomic<bool> paused{false};
     std::int32_t retriesPerUrl = 0;
+    long transferTimeoutSeconds = 240;  // libcurl's limit on one try of a range
     std::int32_t speedLimitMode = 0;  // 0 game downloads, 1 pre-download
     std::vector<std::string> gateUrls;
     std::vector<std::string> dlcUrls;
@@ -143,6 +151,14 @@ private:
     void RefreshNowTick() { nowTick = ::GetTickCount() % 2147483647u; }
 
     // ---- download_manager_files.cpp
+    void StartFileCheck(const std::string& localFile, const std::string& md5, std::int32_t size);
+    // Stops the file's check, and forgets the range that waited for it.
+    void DropFileCheck(const std::string& localFile);
+    // Tells the file's check how much of the file is final: everything before the first byte
+    // that a registered range still has to write.
+    void AdvanceFileCheck(const std::string& localFile);
+    // Reports the files whose check has ended, one at a time (a callback may cancel the rest).
+    void ReportCheckedFiles();
     void QueueTask(const ChunkInfo& range, const std::string& path, const std::string& localFile,
                    const std::string& md5, std::int32_t size, DownloadDoneCallback done,
                    DownloadProgressCallback progress, int tag, int retry, int urlIndex, const BaseUrlList& urls);
@@ -159,8 +175,8 @@ private:
     void NotifyDone(const DownloadTask& task, int code, const std::string& message);
     bool IsTaskRunning(const DownloadTask* task);
     void OnTransferDone(CURL* handle, CURLcode result);
-    void OnRangeEnded(TaskPtr task);
-    int CheckTaskComplete(DownloadTask& task);
+    // A range is complete: the file waits for its other ranges, is done, or goes to its check.
+    void CheckTaskComplete(TaskPtr task);
     void RetryAfterMd5Mismatch(TaskPtr task);
     void RequeueOrFail(TaskPtr task, int code, const std::string& message);
     void CountBytesPresent(std::int64_t bytes);
@@ -168,7 +184,8 @@ private:
     void MaybeSendProgress();
     AnswerUse ClassifyAnswer(DownloadTask& task);
     std::size_t WriteTaskData(DownloadTask& task, const char* data, std::size_t bytes);
-    // Writes the task's pending bytes at begin and advances it; false (traced) on failure.
+    // Writes the task's pending bytes at begin and advances it and its registered range; false
+    // (traced) on failure.
     bool WritePending(DownloadTask& task);
     static std::size_t OnTaskData(char* data, std::size_t size, std::size_t count, void* task);
     static std::size_t OnTaskHeader(char* data, std::size_t size, std::size_t count, void* task);
@@ -187,10 +204,14 @@ private:
     CurlMulti multiHandle_;
     std::deque<TaskPtr> waitingTasks_;
     std::list<TaskPtr> runningTasks_;  // under runningLock_
+    std::list<TaskPtr> checkingTasks_;  // the last range of each file whose check runs
     std::list<CurlEasy> syncRequests_;
     std::deque<CurlEasy> handlePool_;
     kbase::Lock runningLock_;
     std::map<std::string, std::vector<ChunkInfo>> chunkMap_;
+    std::map<std::string, std::shared_ptr<FileCheck>> fileChecks_;  // files with an MD5 in hand
+    FileCheckPool checkPool_;
+    std::optional<kbase::TimerResolutionRequest> timerResolution_;  // while files are in hand
     TraceLog traceLog_;
     std::string postResponse_;
     std::map<std::string, std::deque<std::string>> trackingQueue_;

@@ -56,6 +56,7 @@ void DownloadManager::DownloadFileFrom(const BaseUrlList& urls, const std::strin
     }
     const auto fileSize = static_cast<std::int32_t>(size);
     chunkMap_.erase(localFile);
+    DropFileCheck(localFile);
     auto queue = [&](const ChunkInfo& range) {
         QueueTask(range, path, localFile, md5, fileSize, done, progress, tag, retry, urlIndex, urls);
     };
@@ -68,6 +69,7 @@ void DownloadManager::DownloadFileFrom(const BaseUrlList& urls, const std::strin
             missing += static_cast<std::int64_t>(range.end) - range.begin + 1;
         }
         CountBytesPresent(fileSize - missing);
+        StartFileCheck(localFile, md5, fileSize);  // what the last run wrote is hashed at once
         return;
     }
     if (!md5.empty()) {
@@ -83,7 +85,49 @@ void DownloadManager::DownloadFileFrom(const BaseUrlList& urls, const std::strin
     CreateParentFolders(localFile);
     OpenLocalFile(localFile, true);
     for (const ChunkInfo& range : SplitIntoRanges(fileSize)) queue(range);
-    if (!md5.empty()) WriteResumeRecord(localFile, md5, chunkMap_[localFile]);
+    if (md5.empty()) return;
+    WriteResumeRecord(localFile, md5, chunkMap_[localFile]);
+    StartFileCheck(localFile, md5, fileSize);
+}
+
+void DownloadManager::StartFileCheck(const std::string& localFile, const std::string& md5, std::int32_t size) {
+    fileChecks_[localFile] = std::make_shared<FileCheck>(localFile, md5, size);
+    AdvanceFileCheck(localFile);
+}
+
+void DownloadManager::DropFileCheck(const std::string& localFile) {
+    const auto check = fileChecks_.find(localFile);
+    if (check == fileChecks_.end()) return;
+    checkPool_.Cancel(check->second);
+    fileChecks_.erase(check);
+    checkingTasks_.remove_if([&localFile](const TaskPtr& task) { return task->localFile == localFile; });
+}
+
+void DownloadManager::AdvanceFileCheck(const std::string& localFile) {
+    const auto check = fileChecks_.find(localFile);
+    if (check == fileChecks_.end()) return;
+    // With no range registered every byte is final: the check runs to the end of the file.
+    std::int64_t final = std::numeric_limits<std::int64_t>::max();
+    if (const auto ranges = chunkMap_.find(localFile); ranges != chunkMap_.end()) {
+        for (const ChunkInfo& range : ranges->second) final = std::min<std::int64_t>(final, range.begin);
+    }
+    if (check->second->SetFinalBytes(final)) checkPool_.Schedule(check->second);
+}
+
+void DownloadManager::ReportCheckedFiles() {
+    const auto checked = [this](const TaskPtr& task) { return fileChecks_.at(task->localFile)->Verdict().has_value(); };
+    for (auto found = std::find_if(checkingTasks_.begin(), checkingTasks_.end(), checked);
+         found != checkingTasks_.end(); found = std::find_if(checkingTasks_.begin(), checkingTasks_.end(), checked)) {
+        TaskPtr task = std::move(*found);
+        checkingTasks_.erase(found);
+        const std::shared_ptr<FileCheck> check = std::move(fileChecks_.extract(task->localFile).mapped());
+        if (*check->Verdict()) {
+            FinishTask(*task, 0, std::string(), running);
+            continue;
+        }
+        Trace(task->path + ":" + task->md5 + "!=" + check->Digest() + "\n");
+        RetryAfterMd5Mismatch(std::move(task));
+    }
 }
 
 void DownloadManager::QueueTask(const ChunkInfo& range, const std::string& path, const std::string& localFile,
@@ -98,7 +142,6 @@ void DownloadManager::QueueTask(const ChunkInfo& range, const std::string& path,
     task->retry = retry;
     task->urlIndex = urlIndex;
     task->tag = tag;
-    task->lastFlushTick = ::GetTickCount() % 2147483647u;
     task->chunkIndex = range.index;
     task->begin = range.begin;
     task->end = range.end;
@@ -175,11 +218,17 @@ bool DownloadManager::StartTask(DownloadTask& task, std::string& errorText) {
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
         curl_easy_setopt(h, CURLOPT_RANGE, range.c_str());
         curl_easy_setopt(h, CURLOPT_MAX_RECV_SPEED_LARGE, static_cast<curl_off_t>(cap));
+        curl_easy_setopt(h, CURLOPT_TIMEOUT, transferTimeoutSeconds);
         task.errorBuffer[0] = '\0';
         curl_easy_setopt(h, CURLOPT_ERRORBUFFER, task.errorBuffer);
         task.tryBegin = task.begin;
         task.announcedStart = -1;
         task.answer = AnswerUse::kUnknown;
+        task.pausedDuringTry = false;
+        if (const auto check = fileChecks_.find(task.localFile); check != fileChecks_.end()) {
+            std::optional<std::uint32_t>& clock = check->second->lastFlushTick;
+            if (!clock) clock = nowTick;
+        }
         const CURLMcode added = curl_multi_add_handle(multiHandle_.Get(), h);
         if (added != CURLM_OK) {
             FinishTask(task, -1, "start task failed", false);
@@ -242,7 +291,7 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
     const bool advanced = task->begin > task->tryBegin;
 
     if (task->Finished()) {
-        OnRangeEnded(std::move(task));
+        CheckTaskComplete(std::move(task));
         return;
     }
     if (result == CURLE_OK && (status == 200 || status == 206)) {
@@ -251,9 +300,10 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
         RequeueOrFail(std::move(task), -1, "incomplete:");
         return;
     }
-    // A slow or capped line that still moves is not a failing server: its try starts over
-    // without being counted.
-    if (result == CURLE_OPERATION_TIMEDOUT && advanced) {
+    // A slow or capped line that still moves is not a failing server, and a try that a pause
+    // held up may have outlasted libcurl's or the server's patience: such a try starts over
+    // without being counted, so that no pause, however long, fails a download.
+    if ((result == CURLE_OPERATION_TIMEDOUT && advanced) || task->pausedDuringTry) {
         waitingTasks_.push_back(std::move(task));
         return;
     }
@@ -276,29 +326,23 @@ void DownloadManager::RequeueOrFail(TaskPtr task, int code, const std::string& m
     FinishTask(*task, code, message, running);
 }
 
-void DownloadManager::OnRangeEnded(TaskPtr task) {
-    switch (CheckTaskComplete(*task)) {
-        case 1:
-            FinishTask(*task, 0, std::string(), running);
-            break;
-        case 0:
-            FinishTask(*task, 0, "waiting", false);
-            break;
-        default:
-            RetryAfterMd5Mismatch(std::move(task));
-            break;
+void DownloadManager::CheckTaskComplete(TaskPtr task) {
+    if (UnregisterChunk(*task) > 0) {
+        AdvanceFileCheck(task->localFile);
+        FinishTask(*task, 0, "waiting", false);
+        return;
     }
-}
-
-int DownloadManager::CheckTaskComplete(DownloadTask& task) {
-    if (UnregisterChunk(task) > 0) return 0;
-    chunkMap_.erase(task.localFile);
-    if (task.md5.empty()) return 1;
-    std::string hex;
-    std::int64_t bytes = 0;
-    if (VerifyFileMd5(task.localFile, task.md5, hex, bytes)) return 1;
-    Trace(task.path + ":" + task.md5 + "!=" + hex + "\n");
-    return -2;
+    chunkMap_.erase(task->localFile);
+    if (task->md5.empty()) {
+        FinishTask(*task, 0, std::string(), running);
+        return;
+    }
+    // The check has hashed the file's bytes as they became final, so its verdict follows soon;
+    // ReportCheckedFiles reports the file only then. A file queued again meanwhile may have
+    // taken the check with it.
+    if (!fileChecks_.contains(task->localFile)) StartFileCheck(task->localFile, task->md5, task->fileSize);
+    AdvanceFileCheck(task->localFile);
+    checkingTasks_.push_back(std::move(task));
 }
 
 void DownloadManager::RetryAfterMd5Mismatch(TaskPtr task) {

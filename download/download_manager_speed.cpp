@@ -37,7 +37,10 @@ void DownloadManager::TogglePause() {
     paused = true;
     {
         kbase::AutoLock hold(runningLock_);
-        for (const TaskPtr& task : runningTasks_) curl_easy_pause(task->easyHandle.Get(), CURLPAUSE_ALL);
+        for (const TaskPtr& task : runningTasks_) {
+            curl_easy_pause(task->easyHandle.Get(), CURLPAUSE_ALL);
+            task->pausedDuringTry = true;
+        }
     }
     SendToMainWindow(kMsgDownloadPaused, 0, 1);
     TrackDownloadStatus("pause");

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "download/resume_record.h"
 
 namespace {
 
@@ -97,24 +96,20 @@ std::size_t DownloadManager::WriteTaskData(DownloadTask& task, const char* data,
     MaybeSendProgress();
 
     const bool rangeComplete = n == static_cast<std::size_t>(left);
-    const bool flushDue = nowTick - task.lastFlushTick >= kFlushIntervalMs || rangeComplete;
-    if (task.pending.size() < kWriteBatch && !flushDue) return n;
+    const auto check = fileChecks_.find(task.localFile);
+    const bool flushDue = check != fileChecks_.end() && check->second->lastFlushTick &&
+                          nowTick - *check->second->lastFlushTick >= kFlushIntervalMs;
+    if (task.pending.size() < kWriteBatch && !flushDue && !rangeComplete) return n;
     if (!WritePending(task)) return 0;  // later bytes would land at the wrong offset: end this try
+    AdvanceFileCheck(task.localFile);
     if (!flushDue) return n;
-    task.lastFlushTick = nowTick;
-    auto entry = chunkMap_.find(task.localFile);
-    // The flush makes the record's word true after a crash, so it comes only with a record. The
-    // file's last range needs none: the whole-file check follows at once and ends the record.
-    if (task.md5.empty() || entry == chunkMap_.end() || (rangeComplete && entry->second.size() <= 1)) return n;
-    ::FlushFileBuffers(task.fileHandle.Get());
-    kbase::AutoLock hold(task.lock);
-    for (ChunkInfo& chunk : entry->second) {
-        if (chunk.index == task.chunkIndex) {
-            chunk.begin = task.begin;
-            chunk.end = task.end;
-        }
-    }
-    WriteResumeRecord(task.localFile, task.md5, entry->second);
+    // The flush makes the record's word true after a crash, so only files with a record have
+    // one; the file's check carries both out, off this loop.
+    check->second->lastFlushTick = nowTick;
+    const auto ranges = chunkMap_.find(task.localFile);
+    if (ranges == chunkMap_.end()) return n;
+    check->second->RequestFlush(ranges->second);
+    checkPool_.Schedule(check->second);
     return n;
 }
 
@@ -135,6 +130,12 @@ bool DownloadManager::WritePending(DownloadTask& task) {
     const bool ok = ::WriteFile(task.fileHandle.Get(), task.pending.data(), static_cast<DWORD>(task.pending.size()),
                                 &written, nullptr);
     task.begin += static_cast<std::int32_t>(written);
+    if (const auto ranges = chunkMap_.find(task.localFile); ranges != chunkMap_.end()) {
+        kbase::AutoLock hold(task.lock);
+        for (ChunkInfo& range : ranges->second) {
+            if (range.index == task.chunkIndex) range.begin = task.begin;
+        }
+    }
     if (!ok || written != task.pending.size()) return failure("recv write failed:");
     task.pending.clear();
     return true;

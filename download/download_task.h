@@ -48,25 +48,25 @@ struct DownloadTask {
     std::int32_t retry = 0;              // failed tries on the current base URL
     std::int32_t urlIndex = 0;           // into urls
     int tag = 0;
-    std::uint32_t lastFlushTick = 0;
     std::int32_t chunkIndex = 0;
     std::int32_t begin = 0;
     std::int32_t end = -1;
     std::int32_t fileSize = 0;
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    kbase::Lock lock;  // held while the range goes into the chunk list and the record
+    kbase::Lock lock;  // held while the range goes into the chunk list
     DownloadDoneCallback doneCallback = nullptr;
     DownloadProgressCallback progressCallback = nullptr;
     BaseUrlList urls;
 
     // The current try: where it started, the start the server announced in Content-Range
-    // (-1: none), and what is done with the answer's body.
+    // (-1: none), what is done with the answer's body, and whether a pause held it up.
     // Bytes received for the offsets from begin on, not yet in the file: small writes are
     // slow, so they are collected and written together.
     std::string pending;
     std::int32_t tryBegin = 0;
     std::int64_t announcedStart = -1;
     AnswerUse answer = AnswerUse::kUnknown;
+    bool pausedDuringTry = false;
 
     bool Finished() const { return begin > end; }
 };

@@ -26,6 +26,7 @@ void ApplyUpdateState::Enter(State*) {
     }
     totalFiles = static_cast<int>(pendingFiles.size());
     failedFiles.clear();
+    timerResolution.emplace();
     context->SendToMainWindow(kMsgCheckProgress, 0, 0);
 }
 
@@ -54,4 +55,5 @@ void ApplyUpdateState::Update() {
 void ApplyUpdateState::Exit(State*) {
     totalFiles = 0;
     pendingFiles.clear();
+    timerResolution.reset();
 }

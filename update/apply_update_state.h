@@ -1,9 +1,11 @@
 #pragma once
 
 #include <list>
+#include <optional>
 #include <string>
 
 #include "app/apply_list.h"
+#include "base/timer_resolution.h"
 #include "base/weak_callback.h"
 #include "update/state.h"
 
@@ -24,6 +26,9 @@ public:
     std::list<std::string> pendingFiles;  // map keys still to apply, in map order
     std::list<std::string> failedFiles;   // "<path>" or "<path>(<code>)"
     ApplyListRecord applyList;
+    // Held while the game-mode slices run: between two slices the worker waits a 2 ms tick,
+    // which Windows' default timer would stretch to 15.6 ms.
+    std::optional<kbase::TimerResolutionRequest> timerResolution;
 };
 
 // The launcher-mode pass; sets result to 1 or -1.

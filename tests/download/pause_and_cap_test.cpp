@@ -67,6 +67,27 @@ TEST_F(PauseAndCap, NoBytesArriveWhilePaused) {
     EXPECT_EQ(window.Received(kMsgDownloadProgress).back().w, 1001000);
 }
 
+TEST_F(PauseAndCap, APauseLongerThanATryNeverFailsTheDownload) {
+    // Paused before its first byte, the try runs into libcurl's time limit; were that counted,
+    // a long enough pause would use up every base URL.
+    const std::string md5 = dltest::WriteTestFile("www\\late.bin", 1000);
+    ASSERT_TRUE(server_.SetFault(R"({"path":"/*/late.bin","delay_ms":3000})"));
+    manager_->retriesPerUrl = 1;  // one counted failure would end the download
+    manager_->transferTimeoutSeconds = 1;
+    Download("late.bin", md5, 1000);
+    ASSERT_TRUE(dltest::RunUntil([this] { manager_->Tick(); }, [this] { return !RequestsFor("late.bin").empty(); }));
+    manager_->TogglePause();
+    TickFor(std::chrono::milliseconds(2500));
+    EXPECT_TRUE(Callbacks::Files().empty());
+
+    ASSERT_TRUE(server_.SetFault(R"({"path":"/*/late.bin"})"));
+    manager_->TogglePause();
+    ASSERT_TRUE(TickUntilFiles(1));
+    EXPECT_EQ(Callbacks::Files()[0].code, 0) << Callbacks::Files()[0].message;
+    EXPECT_EQ(RequestsFor("late.bin").size(), 2u);
+    EXPECT_EQ(dltest::FileMd5("dl\\late.bin"), md5);
+}
+
 TEST_F(PauseAndCap, TheCapHoldsAndItsChangeReachesRunningTransfers) {
     SettingsRestorer restore;
     LauncherContext::Instance()->settings.Update([](LauncherSettings& s) {

@@ -10,6 +10,8 @@
 #include "app/file_util.h"
 #include "app/launcher_context.h"
 #include "app/launcher_messages.h"
+#include "base/timer_resolution.h"
+#include "download/download_manager.h"
 #include "tests/update/patch_test_support.h"
 #include "tests/update/update_flow_support.h"
 #include "update/check_version_state.h"
@@ -69,6 +71,9 @@ TEST_F(UpdateFlow, FreshInstallDownloadsAndAppliesEveryFile) {
     // Without an installed version there is no patch folder to look at.
     EXPECT_TRUE(Contains(RequestPaths("/b0/"), "/b0/patchs//KORU.exe.patch"));
     EXPECT_FALSE(Contains(RequestPaths("/b0/"), "/b0/patchs//patch_list.txt"));
+    // The fine timer that the downloads and the apply asked for is handed back.
+    RunOnWorker([] { DownloadManager::Instance().Tick(); });
+    EXPECT_EQ(kbase::TimerResolutionRequest::HeldCount(), 0);
 }
 
 TEST_F(UpdateFlow, UpdateFetchesPatchesWhereListedAndWholeFilesElsewhere) {

@@ -1,13 +1,19 @@
 #!/bin/bash
-# Downloads a 1 GiB file and a tree of 2,000 small files from the project's test server on this
-# machine with the download manager (under Wine, ticked as the launcher's worker ticks it), with
-# the curl tool and with aria2c, and prints the times and ratios. One run, no arguments.
+# Downloads a 1 GiB file and a tree of 2,000 small files from nginx on 127.0.0.1 with the
+# download manager (under Wine, ticked as the launcher's worker ticks it), with aria2c and with
+# the curl tool, and prints times, throughput, peak memory and ratios: the median of RUNS rounds,
+# each round running every side once in turn. No arguments.
+#   RUNS                rounds (default 3)
 #   DOWNLOAD_BENCH_DIR  where the data and the downloads go (default /tmp/tarvenor-download-bench)
 #   LAUNCHER_BUILD      the build folder (default <checkout>/build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=${DOWNLOAD_BENCH_DIR:-/tmp/tarvenor-download-bench}
 build=${LAUNCHER_BUILD:-$root/build}
+runs=${RUNS:-3}
+source "$root/tools/bench/nginx.sh"
+source "$root/tools/bench/measure.sh"
+source "$root/tools/display.sh"
 
 # ---- Tools and the bench executable.
 if ! command -v aria2c >/dev/null || ! command -v curl >/dev/null; then
@@ -45,95 +51,96 @@ with open(os.path.join(data, "tree.list"), "w") as f:
     f.writelines(lines)
 PY
 fi
+sed 's/ [0-9a-f]*$/ -/' "$data/big.list" >"$work/big-nomd5.list"
+cat "$data/big.bin" >/dev/null   # every side reads the server's files from the page cache
 
-# ---- The server, and a display of our own for Wine (the shared Wine server is left alone).
-coproc SERVER { exec python3 "$root/tools/test_server" --root "$data"; }
-server_pid=$SERVER_PID
-read -r ready port _ <&"${SERVER[0]}"
-[ "$ready" = READY ] || { echo "test server did not start" >&2; exit 1; }
-xvfb_pid=
-if [ -z "${DISPLAY:-}" ]; then
-    n=$((500 + RANDOM % 400))
-    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-fi
+# ---- The server, and a display and a warm wineserver for Wine.
+start_display
+start_nginx "$data" "$work"
 cleanup() {
-    kill "$server_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_nginx
+    stop_display
     rm -rf "$work/out"
 }
 trap cleanup EXIT
-base="http://127.0.0.1:$port/b0"
+base="http://127.0.0.1:$NGINX_PORT/dlc"
 
 fresh_out() { rm -rf "$work/out"; mkdir -p "$work/out"; }
-now() { date +%s.%N; }
-elapsed() { python3 -c "print(f'{$2 - $1:.3f}')"; }
 
+# Each prints "<seconds> <peak KiB>". The manager's seconds are its own, from the first queued
+# file to the last callback (Wine's start-up is left out); the peak is its process's.
 run_manager() {  # list file
     fresh_out
-    local out_win
+    local out_win line
     out_win="Z:${work//\//\\}\\out"
-    "$root/tools/wine-run.sh" "$bench_exe" "Z:${1//\//\\}" "$base/" "$out_win" | tr -d '\r'
+    line=$(measure "$root/tools/wine-run.sh" "$bench_exe" "Z:${1//\//\\}" "$base/" "$out_win" "Z:${work//\//\\}\\manager.seconds")
+    echo "$(tr -d '\r' <"$work/manager.seconds") ${line#* }"
 }
-
 run_curl_big() {
     fresh_out
-    local t0; t0=$(now)
-    curl -sS -o "$work/out/big.bin" "$base/big.bin"
-    elapsed "$t0" "$(now)"
+    measure curl -sS -o "$work/out/big.bin" "$base/big.bin"
 }
-
 run_aria_big() {
     fresh_out
-    local t0; t0=$(now)
-    aria2c -q -x5 -s5 --file-allocation=none --allow-overwrite=true -d "$work/out" -o big.bin "$base/big.bin"
-    elapsed "$t0" "$(now)"
+    measure aria2c -q -x5 -s5 --file-allocation=none --allow-overwrite=true -d "$work/out" -o big.bin "$base/big.bin"
 }
-
 run_curl_tree() {
     fresh_out
-    local config="$work/curl-tree.cfg"
     awk -v b="$base" -v o="$work/out" '{ printf "url = \"%s/%s\"\noutput = \"%s/%s\"\n", b, $1, o, $1 }' \
-        "$data/tree.list" >"$config"
-    local t0; t0=$(now)
-    curl -sS --no-progress-meter -Z --parallel-max 5 --create-dirs -K "$config"
-    elapsed "$t0" "$(now)"
+        "$data/tree.list" >"$work/curl-tree.cfg"
+    measure curl -sS --no-progress-meter -Z --parallel-max 5 --create-dirs -K "$work/curl-tree.cfg"
 }
-
 run_aria_tree() {
     fresh_out
-    local input="$work/aria-tree.txt"
-    awk -v b="$base" '{ printf "%s/%s\n  out=%s\n", b, $1, $1 }' "$data/tree.list" >"$input"
-    local t0; t0=$(now)
-    aria2c -q -j5 --file-allocation=none --allow-overwrite=true -d "$work/out" -i "$input"
-    elapsed "$t0" "$(now)"
+    awk -v b="$base" '{ printf "%s/%s\n  out=%s\n", b, $1, $1 }' "$data/tree.list" >"$work/aria-tree.txt"
+    measure aria2c -q -j5 --file-allocation=none --allow-overwrite=true -d "$work/out" -i "$work/aria-tree.txt"
 }
 
-echo "download benchmark: local test server on port $port, $(nproc) cores"
-big_dm=$(run_manager "$data/big.list")
-sed 's/ [0-9a-f]*$/ -/' "$data/big.list" >"$work/big-nomd5.list"
-big_dm_nomd5=$(run_manager "$work/big-nomd5.list")
-big_curl=$(run_curl_big)
-big_aria=$(run_aria_big)
-tree_dm=$(run_manager "$data/tree.list")
-tree_curl=$(run_curl_tree)
-tree_aria=$(run_aria_tree)
+sides=(big_dm big_dm_nomd5 big_aria big_curl tree_dm tree_aria tree_curl)
+declare -A seconds peaks
+for side in "${sides[@]}"; do seconds[$side]=""; peaks[$side]=""; done
+record() {  # side "seconds peak"
+    seconds[$1]+=" ${2% *}"
+    peaks[$1]+=" ${2#* }"
+}
+echo "download benchmark: nginx on 127.0.0.1:$NGINX_PORT, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg), $runs rounds" >&2
+for round in $(seq "$runs"); do
+    echo "round $round of $runs" >&2
+    record big_dm "$(run_manager "$data/big.list")"
+    record big_dm_nomd5 "$(run_manager "$work/big-nomd5.list")"
+    record big_aria "$(run_aria_big)"
+    record big_curl "$(run_curl_big)"
+    record tree_dm "$(run_manager "$data/tree.list")"
+    record tree_aria "$(run_aria_tree)"
+    record tree_curl "$(run_curl_tree)"
+done
 
-python3 - "$big_dm" "$big_dm_nomd5" "$big_curl" "$big_aria" "$tree_dm" "$tree_curl" "$tree_aria" <<'PY'
-import sys
-big_dm, big_dm_nomd5, big_curl, big_aria, tree_dm, tree_curl, tree_aria = map(float, sys.argv[1:])
-mib = 1024
-print(f"{'':30}{'seconds':>10}{'MiB/s':>10}")
-for name, t in (("1 GiB: download manager", big_dm), ("1 GiB: manager, no MD5, 1 range", big_dm_nomd5),
-                ("1 GiB: curl", big_curl), ("1 GiB: aria2c -x5 -s5", big_aria)):
-    print(f"{name:30}{t:10.3f}{mib / t:10.1f}")
-for name, t in (("2000 files: download manager", tree_dm), ("2000 files: curl -Z", tree_curl),
-                ("2000 files: aria2c -j5", tree_aria)):
-    print(f"{name:30}{t:10.3f}")
-print(f"ratio 1 GiB, manager time / aria2c time: {big_dm / big_aria:.2f} (goal <= 1)")
-print(f"ratio 1 GiB, manager time / curl time:   {big_dm / big_curl:.2f}")
-print(f"ratio tree, manager time / aria2c time:  {tree_dm / tree_aria:.2f} (goal <= 2)")
-print(f"ratio tree, manager time / curl time:    {tree_dm / tree_curl:.2f}")
-PY
+label() {
+    case $1 in
+        big_dm) echo "1 GiB: launcher engine, MD5 checked" ;;
+        big_dm_nomd5) echo "1 GiB: launcher engine, no MD5" ;;
+        big_aria) echo "1 GiB: aria2c -x5, no check" ;;
+        big_curl) echo "1 GiB: curl, one connection" ;;
+        tree_dm) echo "2,000 files: launcher engine, MD5" ;;
+        tree_aria) echo "2,000 files: aria2c -j5" ;;
+        tree_curl) echo "2,000 files: curl -Z, 5 parallel" ;;
+    esac
+}
+declare -A med
+printf '| %-36s | %9s | %8s | %9s |\n' "what (median of $runs)" seconds "MiB/s" "peak MiB"
+printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..38})" ----------- ---------- -----------
+for side in "${sides[@]}"; do
+    # shellcheck disable=SC2086
+    med[$side]=$(median ${seconds[$side]})
+    # shellcheck disable=SC2086
+    peak=$(median ${peaks[$side]})
+    mib=$([[ $side == big_* ]] && echo 1024 || awk '{ s += $2 } END { print s / 1048576 }' "$data/tree.list")
+    printf '| %-36s | %9.3f | %8.1f | %9.1f |\n' "$(label "$side")" "${med[$side]}" \
+        "$(awk -v a="$mib" -v b="${med[$side]}" 'BEGIN { print a / b }')" "$(awk -v a="$peak" 'BEGIN { print a / 1024 }')"
+done
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+echo
+echo "ratio 1 GiB, launcher (MD5) / aria2c:  $(ratio "${med[big_dm]}" "${med[big_aria]}") (goal <= 1)"
+echo "ratio 1 GiB, launcher (MD5) / curl:    $(ratio "${med[big_dm]}" "${med[big_curl]}")"
+echo "ratio 2,000 files, launcher / aria2c:  $(ratio "${med[tree_dm]}" "${med[tree_aria]}") (goal <= 1.25)"
+echo "ratio 2,000 files, launcher / curl:    $(ratio "${med[tree_dm]}" "${med[tree_curl]}")"

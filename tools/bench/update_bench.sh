@@ -1,13 +1,14 @@
 #!/bin/bash
 # The update engine's benchmarks in one command (figures, not pass/fail):
 #   1. MD5 of a 2 GiB tree of mixed files: the launcher's MD5 (update_bench.exe under Wine) against
-#      md5sum; goal at least 0.9x md5sum's throughput.
+#      md5sum; goal at least 0.95x md5sum's throughput.
 #   2. Applying a patch of a 200 MiB file with 5 % changed: the launcher's streaming applier on a
 #      tools/patchgen patch against Debian's bspatch on the bsdiff patch of the same files; goal at
-#      least 1x.
-#   3. A full install of a 2 GiB sample game from the local sample publisher by the launcher
-#      (under Wine, on an X display) against aria2c downloading the same files plus md5sum
-#      checking them; the ratio is reported (tools/bench/full_install_bench.sh).
+#      least 2x.
+#   3. A full install of a 2 GiB sample game served by nginx, by the launcher (under Wine, on an X
+#      display) against aria2c downloading the same files plus md5sum checking them; goal at most
+#      0.7x their time, with the launcher's peak memory under 150 MiB
+#      (tools/bench/full_install_bench.sh).
 #
 #   tools/bench/update_bench.sh [build folder]     (default: build/ of the checkout)
 #
@@ -81,7 +82,7 @@ bench_md5() {
         t=$(ours md5 "$(winpath "$tree")")
         mine=$(min "$mine" "$t")
     done
-    SUMMARY+=("MD5 of $((bytes / 1048576)) MiB: launcher $(mib_per_s "$bytes" "$mine") MiB/s, md5sum $(mib_per_s "$bytes" "$theirs") MiB/s, ratio $(ratio "$theirs" "$mine")x (goal >= 0.9x)")
+    SUMMARY+=("MD5 of $((bytes / 1048576)) MiB: launcher $(mib_per_s "$bytes" "$mine") MiB/s, md5sum $(mib_per_s "$bytes" "$theirs") MiB/s, ratio $(ratio "$theirs" "$mine")x (goal >= 0.95x)")
 }
 
 bench_patch() {
@@ -115,7 +116,7 @@ bench_patch() {
         [ "$(md5sum <"$dir/out-ours.bin")" = "$want" ] || { echo "launcher applier output differs" >&2; exit 1; }
     done
     rm -f "$dir/out-bspatch.bin" "$dir/out-ours.bin"
-    SUMMARY+=("Patch apply, ${PAIR_MIB} MiB with ${PAIR_PERCENT} % changed (patches: ours $(stat -c %s "$dir/ours.patch") B, bsdiff $(stat -c %s "$dir/bsdiff.patch") B): launcher ${mine} s, bspatch ${theirs} s, ratio $(ratio "$theirs" "$mine")x (goal >= 1x)")
+    SUMMARY+=("Patch apply, ${PAIR_MIB} MiB with ${PAIR_PERCENT} % changed (patches: ours $(stat -c %s "$dir/ours.patch") B, bsdiff $(stat -c %s "$dir/bsdiff.patch") B): launcher ${mine} s, bspatch ${theirs} s, ratio $(ratio "$theirs" "$mine")x (goal >= 2x)")
 }
 
 # ---- 3. Full install (the sample publisher's part; the work is in full_install_bench.sh).

@@ -1,6 +1,6 @@
 // The download benchmark's Windows side: downloads a list of files with the download manager,
 // driven as the launcher drives it (a worker thread ticking it every 2 ms), and prints the time.
-//   download_bench.exe <list> <base url> <output folder>
+//   download_bench.exe <list> <base url> <output folder> [<seconds file>]
 // Each line of the list: <relative path> <size> <md5>, separated by single spaces; an md5 of
 // "-" downloads the file without the whole-file check.
 #include <windows.h>
@@ -62,8 +62,8 @@ protected:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: download_bench <list> <base url> <output folder>\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: download_bench <list> <base url> <output folder> [<seconds file>]\n");
         return 2;
     }
     std::vector<Entry> entries;
@@ -103,5 +103,6 @@ int main(int argc, char** argv) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     worker.Stop();
     std::printf("%.3f\n", seconds);
+    if (argc == 5) std::ofstream(argv[4]) << seconds << "\n";  // for callers that time the process
     return g_failed == 0 ? 0 : 1;
 }
