@@ -11,7 +11,6 @@
 #include "app/language_codes.h"
 #include "base/path_util.h"
 #include "base/string_conversions.h"
-#include "update/state.h"
 
 Guarded<std::wstring> ChannelName{L"AppStore"};
 
@@ -103,16 +102,16 @@ void LauncherContext::Shutdown() {
     for (const char* name : kVersionMapNames) versionMaps.erase(name);
 }
 
-void LauncherContext::SetState(std::unique_ptr<State> next) {
+void LauncherContext::SetState(std::unique_ptr<UpdateState> next) {
     const int current = currentState ? currentState->GetType() : -1;
     const int wanted = next ? next->GetType() : -1;
     if (current == wanted &&
-        (!currentState || !next || (currentState->mode == 0) == (next->mode == 0))) {
+        (!currentState || !next || (currentState->GetMode() == 0) == (next->GetMode() == 0))) {
         return;  // refused: next is destroyed unentered
     }
     if (currentState) currentState->Exit(next.get());
-    std::unique_ptr<State> previous = std::exchange(currentState, std::move(next));
-    currentStateMode_ = currentState ? currentState->mode : 0;
+    std::unique_ptr<UpdateState> previous = std::exchange(currentState, std::move(next));
+    currentStateMode_ = currentState ? currentState->GetMode() : 0;
     currentStateType_ = currentState ? currentState->GetType() : kNoStateType;
     if (currentState) currentState->Enter(previous.get());
 }

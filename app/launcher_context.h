@@ -40,15 +40,14 @@
 #include "app/launcher_settings.h"
 #include "app/telemetry_senders.h"
 #include "app/ui_seam.h"
+#include "app/update_state.h"
 #include "app/version_map.h"
-
-class State;
 
 // Makes the states that requests start: a prepare state of a mode and the pre-download task.
 // The update engine provides them; without them, requests start nothing.
 struct StateFactory {
-    std::function<std::unique_ptr<State>(int mode)> makePrepareState;
-    std::function<std::unique_ptr<State>()> makePreDownloadState;
+    std::function<std::unique_ptr<UpdateState>(int mode)> makePrepareState;
+    std::function<std::unique_ptr<UpdateState>()> makePreDownloadState;
 };
 
 // The names of the twelve version maps, in the order InitVersionState creates them.
@@ -86,7 +85,7 @@ public:
     // Makes next current: the old state's Exit(next), next's Enter(old), then the old state
     // is deleted. A request for the type already current in a mode of the same kind is
     // refused and next is destroyed unentered. Null next just ends the current state.
-    void SetState(std::unique_ptr<State> next);
+    void SetState(std::unique_ptr<UpdateState> next);
     // The busy rule, readable from any thread: a launcher-mode state, or a game-mode state of
     // type 1 to 6, is current.
     bool IsUpdateInProgress() const;
@@ -184,8 +183,8 @@ public:
     Guarded<std::string> installPackageType;
     std::atomic<HWND> mainWindow{nullptr};
     GameWindowList gameWindows;
-    std::unique_ptr<State> currentState;      // worker thread
-    std::unique_ptr<State> preDownloadState;  // worker thread
+    std::unique_ptr<UpdateState> currentState;      // worker thread
+    std::unique_ptr<UpdateState> preDownloadState;  // worker thread
     std::map<std::string, VersionMap> versionMaps;  // worker thread
     std::map<std::wstring, std::wstring> gameFileRenames;  // map name -> installed name
 

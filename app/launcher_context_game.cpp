@@ -9,7 +9,6 @@
 #include "app/thread_ids.h"
 #include "base/path_util.h"
 #include "base/thread_registry.h"
-#include "update/state.h"
 
 namespace {
 

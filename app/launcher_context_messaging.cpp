@@ -6,7 +6,6 @@
 #include "app/launcher_messages.h"
 #include "app/thread_ids.h"
 #include "base/thread_registry.h"
-#include "update/state.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "app/download_seam.h"
 #include "app/launcher_context.h"
 #include "base/thread_registry.h"
-#include "update/state.h"
 
 MiscThread::MiscThread() : kbase::FrameworkThread("MiscThread") {}
 

@@ -8,7 +8,7 @@
 #include "update/state_transitions.h"
 #include "update/update_paths.h"
 
-void ApplyUpdateState::Enter(State*) {
+void ApplyUpdateState::Enter(UpdateState*) {
     LauncherContext* context = LauncherContext::Instance();
     context->SendToMainWindow(kMsgStateChanged, 0, 0);
     result = 0;
@@ -52,7 +52,7 @@ void ApplyUpdateState::Update() {
     EnterRestingState();
 }
 
-void ApplyUpdateState::Exit(State*) {
+void ApplyUpdateState::Exit(UpdateState*) {
     totalFiles = 0;
     pendingFiles.clear();
     timerResolution.reset();

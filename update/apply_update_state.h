@@ -18,9 +18,9 @@ public:
     explicit ApplyUpdateState(int mode) : State(mode) {}
 
     int GetType() const override { return kApplyUpdateStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State* next) override;
+    void Exit(UpdateState* next) override;
 
     int totalFiles = 0;
     std::list<std::string> pendingFiles;  // map keys still to apply, in map order

@@ -33,7 +33,7 @@ DiskSpaceAnswer MakeDiskSpaceContinue(std::weak_ptr<kbase::WeakFlag> refused, st
     };
 }
 
-void CheckVersionState::Enter(State*) {
+void CheckVersionState::Enter(UpdateState*) {
     LauncherContext* context = LauncherContext::Instance();
     context->SendToMainWindow(kMsgStateChanged, 0, 0);
     if (mode != kLauncherMode) {

@@ -17,9 +17,9 @@ public:
     explicit CheckVersionState(int mode) : State(mode) {}
 
     int GetType() const override { return kCheckVersionStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State*) override { deletedFiles.clear(); }
+    void Exit(UpdateState*) override { deletedFiles.clear(); }
 
     std::string localMapName;
     std::string remoteMapName;

@@ -32,7 +32,7 @@ struct FileToFetch {
 
 }  // namespace
 
-void DownloadFilesState::Enter(State*) {
+void DownloadFilesState::Enter(UpdateState*) {
     if (mode == kLauncherMode) {
         StartDownloads();
         return;
@@ -46,7 +46,7 @@ void DownloadFilesState::Enter(State*) {
     }
 }
 
-void DownloadFilesState::Exit(State*) {
+void DownloadFilesState::Exit(UpdateState*) {
     queuedFiles = 0;
     finishedFiles = 0;
 }

@@ -13,9 +13,9 @@ public:
     explicit DownloadFilesState(int mode) : State(mode) {}
 
     int GetType() const override { return kDownloadFilesStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State*) override;
+    void Exit(UpdateState*) override;
     void OnFileDone(int code, std::string url, std::string message) override;
     void OnFileChecked(int code, std::string url, bool exists, std::string error) override;
 

@@ -66,7 +66,7 @@ EnterGamePeriods ComputeEnterGamePeriods(int refreshInterval, int updateInterval
     return periods;
 }
 
-void EnterGameState::Enter(State*) {
+void EnterGameState::Enter(UpdateState*) {
     LauncherContext* context = LauncherContext::Instance();
     context->SendToMainWindow(kMsgStateChanged, 0, 0);
     result = 0;

@@ -16,9 +16,9 @@ public:
     EnterGameState() = default;
 
     int GetType() const override { return kEnterGameStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State*) override {}
+    void Exit(UpdateState*) override {}
     void OnRequestDone(int code, std::string url, const char* body, int length, std::string error) override;
 
     // The poll's steps, each the answer of the request the step before made.

@@ -11,7 +11,7 @@ ExceptionState::ExceptionState(int errorCode, std::string errorMessage, std::str
     this->errorDetail = std::move(errorDetail);
 }
 
-void ExceptionState::Enter(State*) {
+void ExceptionState::Enter(UpdateState*) {
     LauncherContext* context = LauncherContext::Instance();
     context->SendToMainWindow(kMsgStateChanged, 0, 0);
     context->updateErrorShown = true;

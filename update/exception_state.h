@@ -13,9 +13,9 @@ public:
     ExceptionState(int errorCode, std::string errorMessage, std::string errorDetail, bool showDialog);
 
     int GetType() const override { return kExceptionStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override {}
-    void Exit(State*) override {}
+    void Exit(UpdateState*) override {}
 
     bool showDialog = false;
 };

@@ -49,7 +49,7 @@ struct PreDownloadFile {
 
 }  // namespace
 
-void PreDownloadState::Enter(State*) {
+void PreDownloadState::Enter(UpdateState*) {
     mode = kGameMode;
     if (!FolderExists(GetPreDownloadDir())) CreateDirectories(GetPreDownloadDir());
     downloadOutstanding = false;
@@ -124,7 +124,7 @@ void PreDownloadState::Update() {
     if (result == 0 && step == kPreDownloadDownloading) CheckDownloadsDone();
 }
 
-void PreDownloadState::Exit(State*) {
+void PreDownloadState::Exit(UpdateState*) {
     if (step == kPreDownloadDownloading) DownloadManager::Instance().CancelAll(1);
     step = kPreDownloadEnded;
     filesLeft = 0;

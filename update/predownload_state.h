@@ -25,9 +25,9 @@ public:
     PreDownloadState() = default;
 
     int GetType() const override { return kPreDownloadStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State* next) override;
+    void Exit(UpdateState* next) override;
     void OnFileDone(int code, std::string url, std::string message) override;
     void OnRequestDone(int code, std::string url, const char* body, int length, std::string error) override;
     void OnFileChecked(int code, std::string url, bool exists, std::string error) override;

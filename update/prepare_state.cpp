@@ -32,7 +32,7 @@ void OnPublicIpAnswer(int tag, int code, std::string url, const char* body, int 
 
 }  // namespace
 
-void PrepareState::Enter(State*) {
+void PrepareState::Enter(UpdateState*) {
     LauncherContext* context = LauncherContext::Instance();
     DownloadManager& downloads = DownloadManager::Instance();
     if (mode == kLauncherMode && context->clientIp.Get().empty()) {
@@ -56,7 +56,7 @@ void PrepareState::Enter(State*) {
 void PrepareState::StopPreDownload() {
     LauncherContext* context = LauncherContext::Instance();
     if (!context->preDownloadState) return;
-    const State* task = context->preDownloadState.get();
+    const UpdateState* task = context->preDownloadState.get();
     if (task->GetType() == kPreDownloadStateType &&
         static_cast<const PreDownloadState*>(task)->step == kPreDownloadDownloading) {
         DownloadManager& downloads = DownloadManager::Instance();
@@ -150,7 +150,7 @@ void PrepareState::Update() {
     }
 }
 
-void PrepareState::Exit(State*) {
+void PrepareState::Exit(UpdateState*) {
     filesToHash.clear();
     totalFiles = 0;
 }

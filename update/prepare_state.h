@@ -14,9 +14,9 @@ public:
     explicit PrepareState(int mode) : State(mode) {}
 
     int GetType() const override { return kPrepareStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State* next) override;
+    void Exit(UpdateState* next) override;
     void OnRequestDone(int code, std::string url, const char* body, int length, std::string error) override;
 
     std::string localMapName;

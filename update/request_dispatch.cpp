@@ -8,14 +8,16 @@
 
 namespace {
 
+// Every state the launcher context holds is made by the update engine, so it is a State.
+
 // The current state when it is the one that asked; null otherwise.
 State* Asker(int tag) {
-    State* state = LauncherContext::Instance()->currentState.get();
-    return state && state->GetType() == tag ? state : nullptr;
+    UpdateState* state = LauncherContext::Instance()->currentState.get();
+    return state && state->GetType() == tag ? static_cast<State*>(state) : nullptr;
 }
 
 State* PreDownloadTask() {
-    return LauncherContext::Instance()->preDownloadState.get();
+    return static_cast<State*>(LauncherContext::Instance()->preDownloadState.get());
 }
 
 }  // namespace

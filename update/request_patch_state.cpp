@@ -6,7 +6,7 @@
 #include "update/download_files_state.h"
 #include "update/request_dispatch.h"
 
-void RequestPatchState::Enter(State*) {
+void RequestPatchState::Enter(UpdateState*) {
     patchMapName = mode != kLauncherMode ? "_game_patch_version_" : "_launcher_patch_version_";
     LauncherContext::Instance()->ResetVersionMap(patchMapName);
     result = 0;

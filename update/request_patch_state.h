@@ -11,9 +11,9 @@ public:
     explicit RequestPatchState(int mode) : State(mode) {}
 
     int GetType() const override { return kRequestPatchStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State*) override {}
+    void Exit(UpdateState*) override {}
     void OnRequestDone(int code, std::string url, const char* body, int length, std::string error) override;
 
     std::string patchMapName;

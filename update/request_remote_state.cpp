@@ -30,7 +30,7 @@ bool ReadMapFileVersion(const std::wstring& path, std::string& version) {
 
 }  // namespace
 
-void RequestRemoteState::Enter(State*) {
+void RequestRemoteState::Enter(UpdateState*) {
     LauncherContext* context = LauncherContext::Instance();
     context->SendToMainWindow(kMsgStateChanged, 0, 0);
     if (mode != kLauncherMode) {

@@ -11,9 +11,9 @@ public:
     explicit RequestRemoteState(int mode) : State(mode) {}
 
     int GetType() const override { return kRequestRemoteStateType; }
-    void Enter(State* previous) override;
+    void Enter(UpdateState* previous) override;
     void Update() override;
-    void Exit(State*) override {}
+    void Exit(UpdateState*) override {}
     void OnRequestDone(int code, std::string url, const char* body, int length, std::string error) override;
 
     std::string remoteMapName;

@@ -4,48 +4,23 @@
 #include <string>
 
 #include "app/launcher_context.h"
+#include "app/update_state.h"
 
-// Type ids of the update states; the busy rule and the request tags compare them.
-enum StateType : int {
-    kNoStateType = 0,
-    kPrepareStateType = 1,
-    kRequestRemoteStateType = 2,
-    kCheckVersionStateType = 3,
-    kRequestPatchStateType = 4,
-    kDownloadFilesStateType = 5,
-    kApplyUpdateStateType = 6,
-    kEnterGameStateType = 7,
-    kExceptionStateType = 8,
-    kPreDownloadStateType = 9,
-};
-
-// Which installation a state works on.
-enum StateMode : int {
-    kLauncherMode = 0,
-    kGameMode = 1,
-};
-
-// One step of the update and launch flow. States are made, entered, advanced, left and
-// deleted on the worker thread only; the launcher context owns the current one. A state that
+// One step of the update and launch flow: the update engine's side of UpdateState, with the
+// download answers, the error fields and the helpers every state shares. A state that
 // switches the current state from its own Update or callback is deleted inside that call and
 // touches none of its members afterwards.
 //
 // Requests carry the asking state's type id as their tag; the dispatchers of
 // request_dispatch.h hand an answer only to a current state of that type.
-class State {
+class State : public UpdateState {
 public:
     // Every new state lifts the hold that a shown error put on automatic updates.
     State() { LauncherContext::Instance()->updateErrorShown = false; }
     explicit State(int mode) : mode(mode) { LauncherContext::Instance()->updateErrorShown = false; }
-    State(const State&) = delete;
-    State& operator=(const State&) = delete;
-    virtual ~State() = default;
 
-    virtual int GetType() const { return kNoStateType; }
-    // previous is still alive during Enter and deleted right after it.
-    virtual void Enter(State* previous) = 0;
-    virtual void Update() = 0;
-    virtual void Exit(State* next) = 0;
+    int GetType() const override { return kNoStateType; }
+    int GetMode() const override { return mode; }
     // Answers of the download manager; body lives only during the call.
     virtual void OnFileDone(int, std::string, std::string) {}
     virtual void OnRequestDone(int, std::string, const char*, int, std::string) {}

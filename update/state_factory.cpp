@@ -7,7 +7,9 @@
 
 StateFactory MakeUpdateStateFactory() {
     StateFactory factory;
-    factory.makePrepareState = [](int mode) -> std::unique_ptr<State> { return std::make_unique<PrepareState>(mode); };
-    factory.makePreDownloadState = []() -> std::unique_ptr<State> { return std::make_unique<PreDownloadState>(); };
+    factory.makePrepareState = [](int mode) -> std::unique_ptr<UpdateState> {
+        return std::make_unique<PrepareState>(mode);
+    };
+    factory.makePreDownloadState = []() -> std::unique_ptr<UpdateState> { return std::make_unique<PreDownloadState>(); };
     return factory;
 }

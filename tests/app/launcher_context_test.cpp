@@ -116,7 +116,7 @@ protected:
         windows_.push_back(window);
         return window;
     }
-    std::unique_ptr<State> Make(int type, int mode, const std::string& name) {
+    std::unique_ptr<UpdateState> Make(int type, int mode, const std::string& name) {
         return std::make_unique<RecordingState>(type, mode, name, journal_);
     }
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "update/state.h"
+#include "app/update_state.h"
 
 // What happened to test states, in order, from any thread.
 class Journal {
@@ -33,21 +33,23 @@ private:
 
 // A state that journals its calls as "<name>.enter(<previous>)", "<name>.update",
 // "<name>.exit(<next>)" and "<name>.deleted".
-class RecordingState : public State {
+class RecordingState : public UpdateState {
 public:
     RecordingState(int type, int mode, std::string name, Journal& journal)
-        : State(mode), type_(type), name_(std::move(name)), journal_(journal) {}
+        : type_(type), mode_(mode), name_(std::move(name)), journal_(journal) {}
     ~RecordingState() override { journal_.Add(name_ + ".deleted"); }
 
     int GetType() const override { return type_; }
-    void Enter(State* previous) override { journal_.Add(name_ + ".enter(" + NameOf(previous) + ")"); }
+    int GetMode() const override { return mode_; }
+    void Enter(UpdateState* previous) override { journal_.Add(name_ + ".enter(" + NameOf(previous) + ")"); }
     void Update() override { journal_.Add(name_ + ".update"); }
-    void Exit(State* next) override { journal_.Add(name_ + ".exit(" + NameOf(next) + ")"); }
+    void Exit(UpdateState* next) override { journal_.Add(name_ + ".exit(" + NameOf(next) + ")"); }
 
 private:
-    static std::string NameOf(State* state) { return state ? static_cast<RecordingState*>(state)->name_ : "null"; }
+    static std::string NameOf(UpdateState* state) { return state ? static_cast<RecordingState*>(state)->name_ : "null"; }
 
     int type_;
+    int mode_;
     std::string name_;
     Journal& journal_;
 };
