@@ -79,6 +79,7 @@ void LauncherContext::InitVersionState() {
     if (DownloadService* downloads = GetDownloadService()) downloads->Init();
     launcherExeUpdated = false;
     showLauncherUpdatePrompt = true;
+    restartAfterExit = false;
     cefFilesPending = false;
     fontFilesPending = false;
     uiResourcesChanged = 0;

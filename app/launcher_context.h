@@ -193,6 +193,8 @@ public:
     std::atomic<bool> askCloseBehaviour{false};
     std::atomic<bool> launcherExeUpdated{false};
     std::atomic<bool> showLauncherUpdatePrompt{true};
+    // The launcher-update prompt was confirmed: the exit starts the launcher again.
+    std::atomic<bool> restartAfterExit{false};
     std::atomic<bool> cefFilesPending{false};
     std::atomic<bool> fontFilesPending{false};
     std::atomic<bool> forceLauncherUpdate{false};

@@ -52,7 +52,7 @@ void MainThread::StartPendingReplace(LauncherContext& context) {
     if (!selfUpdate) return;
     // The copy replaces the fonts only once the system has let go of them.
     if (context.fontFilesPending) selfUpdate->UninstallFonts();
-    selfUpdate->StartSelfReplace(L"", exeReplaced);
+    selfUpdate->StartSelfReplace(context.restartAfterExit ? kLauncherRestartCommand : L"", exeReplaced);
 }
 
 void MainThread::UiTick() {

@@ -28,7 +28,8 @@ protected:
 private:
     void UiTick();
     // Files that the running launcher could not replace wait in update\: a temporary copy of
-    // the launcher puts them in place once this process has ended (without a restart).
+    // the launcher puts them in place once this process has ended, and starts the launcher
+    // again when the update prompt asked for it.
     static void StartPendingReplace(LauncherContext& context);
 
     std::unique_ptr<MiscThread> worker_;

@@ -6,6 +6,9 @@
 // it: the embedded fonts, and the temporary copy of the launcher that installs what a running
 // launcher cannot replace. The entry point registers the implementation before the threads
 // start; until then GetSelfUpdateService() is null and the callers skip their call.
+// The command that starts the launcher again: its executable in the working folder.
+inline constexpr wchar_t kLauncherRestartCommand[] = L".\\launcher.exe";
+
 class SelfUpdateService {
 public:
     virtual ~SelfUpdateService() = default;

@@ -12,7 +12,6 @@
 #include "app/md5.h"
 #include "download/download_manager.h"
 #include "update/request_paths.h"
-#include "update/self_replace.h"
 #include "update/update_paths.h"
 
 namespace {
@@ -36,15 +35,15 @@ bool IsInterval(int minutes) {
     return minutes >= kMinIntervalMinutes && minutes <= kMaxIntervalMinutes;
 }
 
-// UI thread: closes the main window and lets the temporary copy replace the launcher's files
-// and start it again.
+// UI thread: ends the launcher as the tray's exit does, whatever closing the window would do
+// (with close-to-tray it only hides). The exit then has the one temporary copy put every waiting
+// file in place and start the launcher again.
 void RestartForUpdate() {
     LauncherContext* context = LauncherContext::Instance();
     HWND window = context->mainWindow.load();
     if (!window || !::IsWindow(window)) return;
-    const bool exeReplaced = context->launcherExeUpdated.exchange(false);
-    ::PostMessageW(window, WM_CLOSE, 0, 0);
-    StartSelfReplace(L".\\launcher.exe", exeReplaced);
+    context->restartAfterExit = true;
+    ::SendMessageW(window, kMsgExitLauncher, 0, 0);
 }
 
 // Copies a file of the launcher's save folder into the game's; the launcher's copy goes once the

@@ -8,6 +8,7 @@
 #include <list>
 
 #include "app/run_program.h"
+#include "app/self_update_seam.h"
 #include "app/safe_path.h"
 #include "base/path_util.h"
 #include "base/string_conversions.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr wchar_t kLauncherExe[] = L".\\launcher.exe";
+constexpr const wchar_t* kLauncherExe = kLauncherRestartCommand;
 constexpr wchar_t kTemporaryCopy[] = L".\\launcher_temp.exe";
 constexpr wchar_t kNewLauncherExe[] = L".\\update\\launcher.exe";
 

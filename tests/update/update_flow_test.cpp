@@ -284,5 +284,37 @@ TEST_F(UpdateFlow, DiskSpaceContinueActsOnlyWhileItsRefusalIsCurrent) {
     }
 }
 
+// Confirming the restart for a launcher update ends the launcher as the tray's exit does (2028),
+// whatever closing the window would do, and asks the exit to start it again; a forced update
+// restarts on any answer.
+TEST_F(UpdateFlow, ConfirmedRestartPromptExitsTheLauncherToRestartIt) {
+    struct Case {
+        bool forced;
+        int answer;
+        bool exits;
+    } const cases[] = {{false, 1, true}, {false, 0, false}, {true, 0, true}};
+    LauncherContext* context = LauncherContext::Instance();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "forced " << c.forced << ", answer " << c.answer);
+        boxAnswer_ = c.answer;
+        const std::size_t exitsBefore = Messages(kMsgExitLauncher).size();
+        RunOnWorker([context, forced = c.forced] {
+            context->SetState(nullptr);
+            context->restartAfterExit = false;
+            context->forceLauncherUpdate = forced;
+            context->fontFilesPending = true;
+            context->showLauncherUpdatePrompt = true;
+            context->SetState(std::make_unique<EnterGameState>());
+        });
+        ASSERT_EQ(WaitUntilResting(), kEnterGameStateType);
+
+        EXPECT_EQ(Boxes().back().message.text, L"STRING_UPDATE_LAUNCHER");
+        EXPECT_EQ(Messages(kMsgExitLauncher).size() - exitsBefore, c.exits ? 1u : 0u);
+        EXPECT_EQ(context->restartAfterExit, c.exits);
+        EXPECT_TRUE(context->fontFilesPending) << "left for the exit to install";
+        EXPECT_FALSE(context->showLauncherUpdatePrompt) << "asked once";
+    }
+}
+
 }  // namespace
 }  // namespace uptest
