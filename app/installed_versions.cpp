@@ -33,3 +33,7 @@ bool IsGameUpdateAvailable(const std::string& localVersion, const std::string& r
 bool LoadLocalGameVersionMap(const std::wstring& gamePath, VersionMap& map, std::string& error) {
     return LoadVersionMapFile(InFolder(gamePath, L"version_map.txt"), map, error);
 }
+
+bool LoadLauncherVersionMap(const std::wstring& launcherDir, VersionMap& map, std::string& error) {
+    return LoadVersionMapFile(InFolder(launcherDir, L"launcher_version_map.txt"), map, error);
+}

@@ -25,3 +25,5 @@ bool IsGameUpdateAvailable(const std::string& localVersion, const std::string& r
 
 // LoadVersionMapFile of <gamePath>\version_map.txt.
 bool LoadLocalGameVersionMap(const std::wstring& gamePath, VersionMap& map, std::string& error);
+// LoadVersionMapFile of <launcherDir>\launcher_version_map.txt.
+bool LoadLauncherVersionMap(const std::wstring& launcherDir, VersionMap& map, std::string& error);

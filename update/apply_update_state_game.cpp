@@ -40,20 +40,16 @@ bool InstallGameFile(const GameFileTask& task, int& detail, std::string& failure
         failure = task.name + "(invalid path)";
         return false;
     }
-    const std::wstring wideName = AnsiToWide(task.name);
     const std::wstring source = AnsiToWide(UpdateFilePath(task.name));
     const std::wstring target = GameFilePath(task.gamePath, task.name);
-    const auto renamed = task.renames.find(wideName);
-    const std::wstring installed =
-        renamed != task.renames.end() ? NormalizePathW(NormalizePathW(task.gamePath, true) + renamed->second, false)
-                                      : std::wstring();
+    // The same as target unless the game installs the file under another name.
+    const std::wstring installed = InstalledGameFilePath(task.gamePath, task.name, task.renames);
     CreateParentFolder(target);
 
     bool inPlace = false;
     if (task.patched) {
         const std::wstring patch = source + AnsiToWide(CurrentPatchSuffix());
-        const std::wstring& oldFile = installed.empty() ? target : installed;
-        const PatchOutcome outcome = ApplyDownloadedPatch(oldFile, source, patch, task.md5, task.patchOption, detail);
+        const PatchOutcome outcome = ApplyDownloadedPatch(installed, source, patch, task.md5, task.patchOption, detail);
         if (!outcome.ok) {
             // A run stopped after the move left the new file in place: that counts as applied.
             if (!FileHasMd5(target, task.md5)) {
@@ -70,7 +66,7 @@ bool InstallGameFile(const GameFileTask& task, int& detail, std::string& failure
         failure = task.name;
         return false;
     }
-    if (!installed.empty() && !::CopyFileW(target.c_str(), installed.c_str(), FALSE)) {
+    if (installed != target && !::CopyFileW(target.c_str(), installed.c_str(), FALSE)) {
         failure = task.name;
         return false;
     }

@@ -50,7 +50,7 @@ void ApplyLauncherUpdate(ApplyUpdateState& state) {
             continue;
         }
         const std::wstring source = AnsiToWide(UpdateFilePath(key));
-        const std::wstring target = AnsiToWide(NormalizePath(".\\" + key, false));
+        const std::wstring target = LauncherFilePath(key);
         CreateParentFolder(target);
         if (patching && patches.count(key)) {
             const std::wstring patch = source + AnsiToWide(CurrentPatchSuffix());

@@ -3,18 +3,21 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "app/file_probe.h"
 #include "app/file_util.h"
+#include "app/installed_versions.h"
 #include "app/launcher_messages.h"
 #include "app/predownload_folders.h"
 #include "app/safe_path.h"
 #include "download/download_manager.h"
 #include "update/apply_update_state.h"
 #include "update/patch_applier.h"
+#include "update/patch_bases.h"
 #include "update/predownload_adoption.h"
 #include "update/request_dispatch.h"
 #include "update/state_transitions.h"
@@ -29,6 +32,29 @@ struct FileToFetch {
     std::string md5;
     std::int64_t size = 0;
 };
+
+// The installed files and the map that lists them, of the mode's installation.
+struct Installation {
+    VersionMap map;
+    std::function<std::wstring(const std::string& key)> file;
+};
+
+Installation LoadInstallation(int mode) {
+    LauncherContext* context = LauncherContext::Instance();
+    Installation installed;
+    std::string error;
+    if (mode == kLauncherMode) {
+        LoadLauncherVersionMap(L".\\", installed.map, error);
+        installed.file = &LauncherFilePath;
+    } else {
+        const std::wstring gamePath = context->settings.Get().gamePath;
+        LoadLocalGameVersionMap(gamePath, installed.map, error);
+        installed.file = [gamePath, renames = context->CopyRenameMap()](const std::string& key) {
+            return InstalledGameFilePath(gamePath, key, renames);
+        };
+    }
+    return installed;
+}
 
 }  // namespace
 
@@ -83,7 +109,7 @@ void DownloadFilesState::StartDownloads() {
     context->SendToMainWindow(kMsgStateChanged, 0, 0);
     const bool game = mode != kLauncherMode;
     const VersionMap& toUpdate = context->versionMaps[game ? "_update_game_version_" : "_update_launcher_version_"];
-    const VersionMap& patches = context->versionMaps[game ? "_game_patch_version_" : "_launcher_patch_version_"];
+    VersionMap& patches = context->versionMaps[game ? "_game_patch_version_" : "_launcher_patch_version_"];
     result = 0;
     downloads.activeUrls = downloads.dlcUrls;
     downloads.CancelAll(0);
@@ -96,6 +122,11 @@ void DownloadFilesState::StartDownloads() {
     downloads.ResetSpeedStats();
     queuedFiles = 0;
     finishedFiles = 0;
+    if (context->PatchOption > 0 && !patches.empty()) {
+        // What is dropped here is fetched whole, and the apply then copies it instead of patching.
+        const Installation installed = LoadInstallation(mode);
+        DropPatchesWithoutTheirBase(patches, toUpdate, installed.map, installed.file);
+    }
     const bool usePatches = context->PatchOption > 0 && !patches.empty();
     std::vector<FileToFetch> files;
     std::map<std::string, int> usesOfContent;

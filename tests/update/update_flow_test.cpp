@@ -102,6 +102,50 @@ TEST_F(UpdateFlow, UpdateFetchesPatchesWhereListedAndWholeFilesElsewhere) {
     EXPECT_FALSE(FileExists(".\\update\\KORU_Data\\big.assets.patch"));
 }
 
+// A patch fits only the file it was made from: an installed file that was changed or removed
+// since its map was written is fetched whole, in an update and in a repair alike.
+TEST_F(UpdateFlow, AChangedOrMissingInstalledFileIsFetchedWholeInsteadOfPatched) {
+    const FileSet v1 = GameV1();
+    FileSet v2 = v1;
+    v2["KORU_Data/big.assets"] = Changed(v1.at("KORU_Data/big.assets"));
+    v2["KORU_Data/level0"] = Changed(v1.at("KORU_Data/level0"), 2);
+    const std::string www = ".\\www\\patchs\\1_0_1\\";
+    VersionMap patchList;
+    for (const char* name : {"KORU_Data/big.assets", "KORU_Data/level0"}) {
+        const std::string patch = PatchBetween(v1.at(name), v2.at(name));
+        WriteBytes(www + name + ".patch", patch);
+        patchList[name] = {Md5Of(patch), static_cast<std::int64_t>(patch.size())};
+    }
+    WriteBytes(www + "KORU.exe.patch", "present");
+    WriteBytes(www + "patch_list.txt", FlatMapText("", patchList));
+    struct Case {
+        const char* name;
+        bool repair;
+    } const cases[] = {{"update", false}, {"repair", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Install("1_0_1", v1);
+        Publish("1_0_2", v2);
+        WriteBytes(GamePath("KORU_Data\\big.assets"), Changed(v1.at("KORU_Data/big.assets"), 5));
+        ::DeleteFileW((root_ + L"\\game\\KORU_Data\\level0").c_str());
+        ASSERT_TRUE(server_.Reset());
+        SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+
+        if (c.repair) {
+            RunOnWorker([] { LauncherContext::Instance()->ResetGameFiles(); });
+            ASSERT_EQ(WaitUntilResting(), kEnterGameStateType);
+        } else {
+            ASSERT_EQ(RunGameUpdate(), kEnterGameStateType);
+        }
+
+        ExpectInstalled(gameDir_, "1_0_2", v2);
+        const std::vector<std::string> fetched = RequestPaths("/b0/");
+        EXPECT_TRUE(Contains(fetched, "/b0/KORU_Data/big.assets"));
+        EXPECT_TRUE(Contains(fetched, "/b0/KORU_Data/level0"));
+        EXPECT_FALSE(Contains(fetched, "/b0/patchs/1_0_1/KORU_Data/big.assets.patch"));
+    }
+}
+
 TEST_F(UpdateFlow, RepairRefetchesOnlyTheDamagedFile) {
     const FileSet game = GameV1();
     Install("1_0_1", game);
