@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "base/string_conversions.h"
+#include "base/string_util.h"
 
 namespace ui {
 namespace {
@@ -90,17 +91,6 @@ bool JoinsBackward(const ArabicLetter* letter) {
 
 // --- Lines -------------------------------------------------------------------------------
 
-std::vector<std::wstring> SplitNonEmptyLines(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(L'\n', start), text.size());
-        if (end > start) lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 bool CutUtf8Line(const std::wstring& line, std::list<std::wstring>& pieces) {
     std::string utf8;
     if (!kbase::WideToUtf8(line, utf8)) return false;
@@ -154,7 +144,7 @@ std::vector<std::wstring> CutArabicLine(std::wstring_view line) {
 
 bool CutTextIntoLines(const std::wstring& text, TextLines& lines) {
     const bool arabic = ContainsArabic(text);
-    for (const std::wstring& line : SplitNonEmptyLines(text)) {
+    for (const std::wstring& line : kbase::SplitByDelimiters(text, L"\n")) {
         std::list<std::wstring> pieces;
         if (arabic) {
             const auto logical = CutArabicLine(line);
