@@ -96,7 +96,9 @@ std::unique_ptr<ZipHandle> OpenZip(const void* source, std::uint32_t length, std
 // and the entry filled through GetZipItem when given (its result). Not found: index -1, the
 // entry cleared, 0x500. Closes the open item.
 int FindZipItem(ZipHandle* zip, const wchar_t* name, int* index, ZipEntry* entry);
-// Index -1: entry.index is the number of items, the rest empty. Closes the open item.
+// Index -1: entry.index is the number of items, the rest empty. An item whose local header or
+// stated sizes fail the checks gives 0x700 and a cleared entry, so no size of a damaged item
+// reaches an allocation. Closes the open item.
 int GetZipItem(ZipHandle* zip, int index, ZipEntry* entry);
 // Unpacks the item into at most length bytes of buffer: 0 when it ended there, 0x600 when the
 // buffer filled first (call again with the same index for the rest). Any other result, and 0,

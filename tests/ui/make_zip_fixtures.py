@@ -64,16 +64,19 @@ def zip_tool(folder, *args):
                           check=True).stdout
 
 
+def read(tree, name):
+    with open(os.path.join(tree, name), "rb") as f:
+        return f.read()
+
+
 def python_archive(target, names, tree, streamed=False):
     sink = open(target, "wb")
     with sink, zipfile.ZipFile(Unseekable(sink) if streamed else sink, "w") as archive:
         for name in names:
+            info = zipfile.ZipInfo(name, date_time=(2021, 5, 6, 7, 8, 10))
             # The incompressible file stored, the rest deflated.
-            method = zipfile.ZIP_STORED if name.endswith(".bin") else zipfile.ZIP_DEFLATED
-            with open(os.path.join(tree, name), "rb") as f:
-                info = zipfile.ZipInfo(name, date_time=(2021, 5, 6, 7, 8, 10))
-                info.compress_type = method
-                archive.writestr(info, f.read())
+            info.compress_type = zipfile.ZIP_STORED if name.endswith(".bin") else zipfile.ZIP_DEFLATED
+            archive.writestr(info, read(tree, name))
 
 
 def main(out):
@@ -92,7 +95,7 @@ def main(out):
     python_archive(fixture("python_streamed.zip"), names, tree, streamed=True)
 
     with zipfile.ZipFile(fixture("python_comment.zip"), "w") as archive:
-        archive.writestr("resources/lang/en.ini", open(os.path.join(tree, names[0]), "rb").read())
+        archive.writestr(names[0], read(tree, names[0]))
         archive.comment = b"#" * 65535
     zipfile.ZipFile(fixture("empty.zip"), "w").close()
 
