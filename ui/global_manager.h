@@ -6,10 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "ui/control_factory.h"
 #include "ui/font_info.h"
 
 namespace ui {
 
+class Box;
+class Control;
 class IRenderFactory;
 class ImageInfo;
 
@@ -90,6 +93,23 @@ public:
     // The live cached image of a path, never decoding; empty when none.
     static std::shared_ptr<ImageInfo> GetCachedImage(const std::wstring& path);
     static void ClearImageCache();
+
+    // --- skins built by the window builder ------------------------------------------------
+    // Asked by every builder, before the builder's own callback, for element names that are
+    // not framework classes; empty for none.
+    static const CreateControlCallback& GetCreateControlCallback();
+    static void SetCreateControlCallback(CreateControlCallback callback);
+    // Builds a skin file's controls into box, in the box's window: the first control
+    // element's attributes go to the box, its children become the box's children.
+    static void BuildIntoBox(const std::wstring& skinPath, CreateControlCallback callback, Box* box);
+    // The same, parsing each skin file once and building the parsed copy again later.
+    static void BuildIntoBoxCached(const std::wstring& skinPath, CreateControlCallback callback, Box* box);
+    // A new control tree of a skin file, in no window and under no parent, owned by the
+    // caller; each file parsed once. Null when nothing was built.
+    static std::unique_ptr<Control> CreateControlTreeCached(const std::wstring& skinPath,
+                                                            CreateControlCallback callback);
+    // The same when the tree's top is a box; null otherwise.
+    static std::unique_ptr<Box> BuildBoxCached(const std::wstring& skinPath, CreateControlCallback callback);
 };
 
 // Backslashes to slashes, "//" to "/", then "./" dropped and "../" resolved against the

@@ -1,0 +1,76 @@
+#include "ui/control_factory.h"
+
+#include <typeinfo>
+
+#include "ui/box.h"
+#include "ui/control.h"
+#include "ui/hbox.h"
+#include "ui/layout.h"
+#include "ui/tile_box.h"
+#include "ui/vbox.h"
+
+namespace ui {
+namespace {
+
+// One skin class: how to make it and how to recognise what it made. Classes that share a C++
+// type and differ by their box's layout name that layout too.
+struct ControlClass {
+    const wchar_t* name;
+    std::unique_ptr<Control> (*create)();
+    const std::type_info& type;
+    const std::type_info* layout;
+};
+
+template <class T>
+std::unique_ptr<Control> Make() {
+    return std::make_unique<T>();
+}
+
+template <class T, class L>
+std::unique_ptr<Control> MakeWithLayout() {
+    return std::make_unique<T>(new L);
+}
+
+template <class T>
+ControlClass Plain(const wchar_t* name) {
+    return ControlClass{name, &Make<T>, typeid(T), nullptr};
+}
+
+template <class T, class L>
+ControlClass WithLayout(const wchar_t* name) {
+    return ControlClass{name, &MakeWithLayout<T, L>, typeid(T), &typeid(L)};
+}
+
+const ControlClass kControlClasses[] = {
+    Plain<Control>(L"Control"),
+    WithLayout<Box, Layout>(L"Box"),
+    Plain<HBox>(L"HBox"),
+    Plain<VBox>(L"VBox"),
+    Plain<TileBox>(L"TileBox"),
+};
+
+bool IsOfClass(const Control& control, const ControlClass& entry) {
+    if (typeid(control) != entry.type) return false;
+    if (!entry.layout) return true;
+    const auto* box = dynamic_cast<const Box*>(&control);
+    const Layout* layout = box ? box->GetLayout() : nullptr;
+    return layout && typeid(*layout) == *entry.layout;
+}
+
+}  // namespace
+
+std::unique_ptr<Control> CreateControlByClass(const std::wstring& className) {
+    for (const ControlClass& entry : kControlClasses) {
+        if (className == entry.name) return entry.create();
+    }
+    return nullptr;
+}
+
+std::wstring GetControlClassName(const Control& control) {
+    for (const ControlClass& entry : kControlClasses) {
+        if (IsOfClass(control, entry)) return entry.name;
+    }
+    return std::wstring();
+}
+
+}  // namespace ui
