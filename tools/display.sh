@@ -1,4 +1,5 @@
 # Sourced by the test and run scripts: an Xvfb display and a warm wineserver for the session.
+# LAUNCHER_XVFB=1 starts a display even when one is set; LAUNCHER_XVFB_SCREEN is its size.
 export WINEPREFIX=${WINEPREFIX:-${LAUNCHER_CACHE:-/var/cache/tarvenor-launcher}/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 DISPLAY_PID=
@@ -7,7 +8,7 @@ start_display() {
     if [ -z "${DISPLAY:-}" ] || [ "${LAUNCHER_XVFB:-}" = 1 ]; then
         local n=$((90 + RANDOM % 400))
         while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${LAUNCHER_XVFB_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
         DISPLAY_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
