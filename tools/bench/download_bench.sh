@@ -118,7 +118,7 @@ done
 label() {
     case $1 in
         big_dm) echo "1 GiB: launcher engine, MD5 checked" ;;
-        big_dm_nomd5) echo "1 GiB: launcher engine, no MD5" ;;
+        big_dm_nomd5) echo "1 GiB: launcher engine, no MD5, 1 range" ;;
         big_aria) echo "1 GiB: aria2c -x5, no check" ;;
         big_curl) echo "1 GiB: curl, one connection" ;;
         tree_dm) echo "2,000 files: launcher engine, MD5" ;;

@@ -4,6 +4,7 @@
 #                                         under that prefix maps to <folder>/<name>)
 #   stop_nginx
 # Installs Debian's nginx when it is missing; the configuration is written into the work folder.
+# The workers run as the caller, so that they read whatever the caller can.
 NGINX_PID=
 NGINX_PORT=
 
@@ -26,6 +27,7 @@ start_nginx() {
     NGINX_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
     cat >"$conf/nginx.conf" <<EOF
 daemon off;
+user $(id -un) $(id -gn);
 worker_processes 4;
 pid $conf/nginx.pid;
 error_log $conf/error.log warn;
