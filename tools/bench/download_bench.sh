@@ -127,15 +127,15 @@ label() {
     esac
 }
 declare -A med
-printf '| %-36s | %9s | %8s | %9s |\n' "what (median of $runs)" seconds "MiB/s" "peak MiB"
-printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..38})" ----------- ---------- -----------
+printf '| %-40s | %9s | %8s | %9s |\n' "what (median of $runs)" seconds "MiB/s" "peak MiB"
+printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..42})" ----------- ---------- -----------
 for side in "${sides[@]}"; do
     # shellcheck disable=SC2086
     med[$side]=$(median ${seconds[$side]})
     # shellcheck disable=SC2086
     peak=$(median ${peaks[$side]})
     mib=$([[ $side == big_* ]] && echo 1024 || awk '{ s += $2 } END { print s / 1048576 }' "$data/tree.list")
-    printf '| %-36s | %9.3f | %8.1f | %9.1f |\n' "$(label "$side")" "${med[$side]}" \
+    printf '| %-40s | %9.3f | %8.1f | %9.1f |\n' "$(label "$side")" "${med[$side]}" \
         "$(awk -v a="$mib" -v b="${med[$side]}" 'BEGIN { print a / b }')" "$(awk -v a="$peak" 'BEGIN { print a / 1024 }')"
 done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
