@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-
 namespace {
 
 constexpr std::uint32_t kFlushIntervalMs = 1000;
