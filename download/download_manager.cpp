@@ -191,8 +191,12 @@ void DownloadManager::CancelAll(int mode) {
 }
 
 void DownloadManager::SetDlcUrls(const std::vector<std::string>& list) {
+    dlcUrls = DlcUrlsFrom(list);
+}
+
+std::vector<std::string> DownloadManager::DlcUrlsFrom(const std::vector<std::string>& list) const {
     const std::vector<std::string>& configured = LauncherContext::Instance()->endpoints.DlcURLs;
-    dlcUrls = configured.empty() ? list : configured;
+    return configured.empty() ? list : configured;
 }
 
 void DownloadManager::Shutdown() {

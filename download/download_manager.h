@@ -62,8 +62,10 @@ public:
     // Drops every transfer and queued file without a callback (resume records stay) and
     // resets the statistics; mode chooses the speed cap of what is queued next.
     void CancelAll(int mode);
-    // The content base URLs: the endpoint file's, when it names any, else list.
+    // The content base URLs: DlcUrlsFrom(list).
     void SetDlcUrls(const std::vector<std::string>& list);
+    // The content base URLs a gate's list gives: the endpoint file's, when it names any, else list.
+    std::vector<std::string> DlcUrlsFrom(const std::vector<std::string>& list) const;
     // Stops and releases everything: transfers, queued records, requests, pooled handles.
     void Shutdown();
     // Any thread: no start, write or callback happens any more.

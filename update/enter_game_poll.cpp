@@ -34,10 +34,10 @@ std::string GameMapVersion(const std::string& answer) {
 
 }  // namespace
 
-void EnterGameState::RequestPollStep(int step, const std::string& path, bool gateList) {
+void EnterGameState::RequestPollStep(int step, const std::string& path, const std::vector<std::string>& baseUrls) {
     DownloadManager& downloads = DownloadManager::Instance();
     pollStep = step;
-    downloads.activeUrls = gateList ? downloads.gateUrls : downloads.dlcUrls;
+    downloads.activeUrls = baseUrls;
     downloads.DownloadMemory(path, "", &DispatchRequestDone, kEnterGameStateType);
 }
 
@@ -70,7 +70,7 @@ void EnterGameState::HandlePreDownloadAnswer(const std::string& answer) {
     std::string error;
     pollPreDlcUrls.clear();
     if (!ParseInfoAddresses(answer, pollPreDlcUrls, error)) pollPreDlcUrls.clear();
-    RequestPollStep(2, BuildUrlsRequest(), true);
+    RequestPollStep(2, BuildUrlsRequest(), DownloadManager::Instance().gateUrls);
 }
 
 void EnterGameState::HandleGateAnswer(const std::string& answer) {
@@ -80,8 +80,7 @@ void EnterGameState::HandleGateAnswer(const std::string& answer) {
     std::string error;
     if (!ParseGateResponse(answer, pollDlcUrls, preDlc, error, wantPreDlc)) return;
     if (wantPreDlc) pollPreDlcUrls = preDlc;
-    DownloadManager::Instance().SetDlcUrls(pollDlcUrls);
-    RequestPollStep(3, "version_map.txt", false);
+    RequestPollStep(3, "version_map.txt", DownloadManager::Instance().DlcUrlsFrom(pollDlcUrls));
 }
 
 void EnterGameState::HandleRemoteGameMap(const std::string& answer) {
@@ -97,8 +96,7 @@ void EnterGameState::HandleRemoteGameMap(const std::string& answer) {
         SendPreDownloadPage(0);
         return;
     }
-    DownloadManager::Instance().SetDlcUrls(pollPreDlcUrls);
-    RequestPollStep(4, "version_map.txt", false);
+    RequestPollStep(4, "version_map.txt", DownloadManager::Instance().DlcUrlsFrom(pollPreDlcUrls));
 }
 
 void EnterGameState::HandlePreDownloadMap(const std::string& answer) {
@@ -116,8 +114,7 @@ void EnterGameState::HandlePreDownloadMap(const std::string& answer) {
         return;
     }
     if (context->PatchOption > 0) {
-        DownloadManager::Instance().SetDlcUrls(pollPreDlcUrls);
-        RequestPollStep(5, BuildPatchPath("patch_list.txt"), false);
+        RequestPollStep(5, BuildPatchPath("patch_list.txt"), DownloadManager::Instance().DlcUrlsFrom(pollPreDlcUrls));
         return;
     }
     EvaluatePreDownload();

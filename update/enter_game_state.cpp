@@ -157,5 +157,5 @@ void EnterGameState::Update() {
     if (context->localGameVersion.Get().empty()) return;
     lastPollTick = now;
     // Every step answers before its request returns, so the whole poll ends inside this call.
-    RequestPollStep(1, BuildPreDownloadRequest(), true);
+    RequestPollStep(1, BuildPreDownloadRequest(), DownloadManager::Instance().gateUrls);
 }

@@ -39,8 +39,9 @@ public:
 private:
     void AskToRestart();
     void StartGame();
-    // The next poll request: pollStep := step, then path under the gate or the download list.
-    void RequestPollStep(int step, const std::string& path, bool gateList);
+    // The next poll request: pollStep := step, then path under baseUrls. The poll never sets the
+    // download manager's content list: a pre-download task may be using it.
+    void RequestPollStep(int step, const std::string& path, const std::vector<std::string>& baseUrls);
 };
 
 struct EnterGamePeriods {

@@ -14,7 +14,9 @@
 #include "app/launcher_messages.h"
 #include "app/predownload_folders.h"
 #include "app/safe_path.h"
+#include "app/thread_ids.h"
 #include "app/version_compare.h"
+#include "base/thread_registry.h"
 #include "download/download_manager.h"
 #include "update/gate_answer.h"
 #include "update/patch_applier.h"
@@ -118,7 +120,11 @@ void PreDownloadState::Update() {
             context->StopPreDownload(true);
             return;
         }
-        ShowError(L"", L"STRING_CONFIRM", [](bool) { LauncherContext::Instance()->StopPreDownload(false); });
+        // Checked on the worker, which deletes tasks: by the answer this one may be gone already.
+        auto stopThisTask = MakeWeakCallback([] { LauncherContext::Instance()->StopPreDownload(true); });
+        ShowError(L"", L"STRING_CONFIRM", [stopThisTask](bool) {
+            kbase::ThreadRegistry::GetInstance()->PostTask(kWorkerThreadId, stopThisTask);
+        });
         return;
     }
     if (result == 0 && step == kPreDownloadDownloading) CheckDownloadsDone();
@@ -132,9 +138,10 @@ void PreDownloadState::Exit(UpdateState*) {
 }
 
 void PreDownloadState::OnFileDone(int code, std::string url, std::string message) {
+    if (!DownloadsRunning()) return;
     if (code >= 0) {
         --filesLeft;
-    } else if (result >= 0) {
+    } else {
         Fail(code, message, url);
     }
 }
@@ -149,7 +156,7 @@ void PreDownloadState::OnFileChecked(int code, std::string url, bool exists, std
 }
 
 void PreDownloadState::OnProgress(double bytesPerSecond) {
-    DownloadManager::Instance().AddSpeedSample(bytesPerSecond);
+    if (DownloadsRunning()) DownloadManager::Instance().AddSpeedSample(bytesPerSecond);
 }
 
 void PreDownloadState::OnRequestDone(int code, std::string url, const char* body, int length, std::string error) {

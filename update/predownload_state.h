@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/weak_callback.h"
 #include "update/state.h"
 
 // The task's stages; the UI reads kPreDownloadDownloading as a running pre-download.
@@ -19,8 +20,9 @@ enum PreDownloadStep : int {
 // Downloads the files of a coming game version in advance into update\predownload\<version>\,
 // one file per distinct MD5, from where the download state of the real update takes them. It
 // runs beside the current state in the launcher context's own slot, advanced after it on every
-// worker tick, and ends itself (or is stopped) when done.
-class PreDownloadState : public State {
+// worker tick, and ends itself (or is stopped) when done. Its weak token lets the answer of its
+// error box stop this task only, not one started since.
+class PreDownloadState : public State, public kbase::SupportWeakCallback {
 public:
     PreDownloadState() = default;
 
@@ -45,6 +47,9 @@ public:
 private:
     // result := step := next, so the next tick acts on it.
     void GoTo(int next);
+    // Its own transfers run: transfers of an earlier task may still report until this task's
+    // start cancels them, and must not count here.
+    bool DownloadsRunning() const { return step == kPreDownloadDownloading && result == 0; }
     void Fail(int code, const std::string& message, const std::string& detail);
     void CheckOfferedVersion(const std::string& body);
     // The folder of the offered version; empty when the version cannot name a folder.

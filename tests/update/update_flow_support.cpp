@@ -266,6 +266,10 @@ void UpdateFlowTest::RunOnWorker(const std::function<void()>& task) {
     ASSERT_TRUE(kbase_test::RunOn(threads_->worker->LoopProxy(), task));
 }
 
+void UpdateFlowTest::RunOnUi(const std::function<void()>& task) {
+    ASSERT_TRUE(kbase_test::RunOn(threads_->ui->LoopProxy(), task));
+}
+
 bool UpdateFlowTest::WaitOnWorker(const std::function<bool()>& pred, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
@@ -287,7 +291,7 @@ int UpdateFlowTest::WaitUntilResting() {
         kWaitLimit))
         << "the update did not come to rest";
     // Whatever the states posted to the UI thread until now has been handled after this.
-    EXPECT_TRUE(kbase_test::RunOn(threads_->ui->LoopProxy(), [] {}));
+    RunOnUi([] {});
     return type;
 }
 

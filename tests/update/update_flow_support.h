@@ -67,8 +67,9 @@ protected:
     // {"DlcAddr": [urls...]} as JSON text.
     static std::string GateAnswerWith(const std::vector<std::string>& dlcAddr);
 
-    // Posts to the worker and waits until it has run.
+    // Posts to the worker, or to the UI thread, and waits until it has run.
     void RunOnWorker(const std::function<void()>& task);
+    void RunOnUi(const std::function<void()>& task);
     // Waits (bounded) until the state machine rests (enter-game or exception state) after what was
     // posted so far, and the UI thread has taken every message and box sent until then.
     int WaitUntilResting();

@@ -1,0 +1,150 @@
+// The pre-download task and the resting state's poll beside it, on the worker of the update-flow
+// world: how a task ends (refused, failed), and that nothing of an earlier task or of the poll
+// reaches a task that runs now.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/launcher_context.h"
+#include "app/launcher_messages.h"
+#include "download/download_manager.h"
+#include "tests/update/patch_test_support.h"
+#include "tests/update/update_flow_support.h"
+#include "update/enter_game_state.h"
+#include "update/predownload_state.h"
+#include "update/request_dispatch.h"
+
+namespace uptest {
+namespace {
+
+FileSet GameV1() {
+    return {
+        {"KORU.exe", patchtest::RandomBytes(20000, 1)},
+        {"KORU_Data/level0", patchtest::RandomBytes(300000, 2)},
+    };
+}
+
+class PreDownload : public UpdateFlowTest {
+protected:
+    void SetUp() override {
+        UpdateFlowTest::SetUp();
+        Install("1_0_1", GameV1());
+        SetPreDownloadAnswer("{\"info\": \"{\\\"TW_pc_addr\\\": [\\\"" + server_.Url("/p0/") + "\\\"]}\"}");
+    }
+
+    // Asks for the pre-download as the main window does and waits until the task has ended.
+    void RunRequestedPreDownload() {
+        LauncherContext* context = LauncherContext::Instance();
+        context->predownloadRequested = true;
+        RunOnWorker([context] { context->StartPreDownload(); });
+        RunOnWorker([] {});  // the start is itself a posted task
+        ASSERT_TRUE(WaitOnWorker([context] { return !context->preDownloadState; }));
+        RunOnUi([] {});  // the boxes and messages posted until then have been handled
+    }
+
+    static PreDownloadState* NewTask() {
+        LauncherContext* context = LauncherContext::Instance();
+        context->preDownloadState = std::make_unique<PreDownloadState>();
+        context->preDownloadState->Enter(nullptr);
+        return static_cast<PreDownloadState*>(context->preDownloadState.get());
+    }
+};
+
+// Offered versions that are not to be pre-downloaded end the task with their reason, and a file
+// that cannot be fetched ends it with the manager's failure; each ends the request too.
+TEST_F(PreDownload, RefusedVersionsAndFailedFilesEndTheTaskWithTheirReason) {
+    struct Case {
+        const char* name;
+        const char* offered;
+        bool fileMissing;
+        const wchar_t* detail;
+    } const cases[] = {
+        {"the installed version", "1_0_1", false, L"STRING_ERROR_DLC_LAST"},
+        {"an older version", "1_0_0", false, L"STRING_ERROR_DLC_LAST"},
+        {"a file the server lacks", "1_0_2", true, L"-3\n"},
+    };
+    LauncherContext* context = LauncherContext::Instance();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileSet offered = GameV1();
+        offered["KORU_Data/level0"] = Changed(offered.at("KORU_Data/level0"));
+        Publish(c.offered, offered);
+        if (c.fileMissing) ::DeleteFileW((root_ + L"\\www\\KORU_Data\\level0").c_str());
+        const std::size_t boxesBefore = Boxes().size();
+
+        RunRequestedPreDownload();
+
+        const std::vector<MessageBoxContent> boxes = Boxes();
+        ASSERT_EQ(boxes.size(), boxesBefore + 1);
+        EXPECT_EQ(boxes.back().detail.text.find(c.detail), 0u) << boxes.back().detail.text;
+        EXPECT_EQ(boxes.back().secondButton, L"STRING_CONFIRM");
+        EXPECT_FALSE(context->predownloadRequested);
+        const std::vector<Message> pages = Messages(kMsgPreDlcStatus);
+        ASSERT_FALSE(pages.empty());
+        EXPECT_EQ(pages.back().w, 0) << "the page shows no pre-download";
+    }
+}
+
+// A transfer of an earlier task that reports after a new task started is not the new task's:
+// the new one goes on.
+TEST_F(PreDownload, AnEarlierTasksLateFailureDoesNotFailANewTask) {
+    int step = -1;
+    int result = -1;
+    RunOnWorker([&] {
+        PreDownloadState* task = NewTask();
+        DispatchPreDownloadFileDone(kPreDownloadStateType, -3, "KORU_Data/level0", "28,0,stale");
+        DispatchPreDownloadProgress(kPreDownloadStateType, 1e6);
+        step = task->step;
+        result = task->result;
+        LauncherContext::Instance()->StopPreDownload(true);
+    });
+    EXPECT_EQ(step, kPreDownloadAddresses);
+    EXPECT_EQ(result, kPreDownloadAddresses);
+}
+
+// The error box of a failed task stops that task when it is answered, never one started since.
+TEST_F(PreDownload, AnEarlierTasksErrorBoxDoesNotStopANewTask) {
+    LauncherContext* context = LauncherContext::Instance();
+    PreDownloadState* second = nullptr;
+    RunOnWorker([&] {
+        PreDownloadState* first = NewTask();
+        first->step = kPreDownloadRemoteMap;
+        DispatchPreDownloadRequestDone(kPreDownloadStateType, 0, "version_map.txt", "not json", 8, "");
+        first->Update();  // shows the error box; its answer comes later
+        context->StopPreDownload(true);
+        second = NewTask();
+        second->result = 0;  // holds the new task where it is
+    });
+    RunOnUi([] {});      // the box was answered on the UI thread
+    RunOnWorker([] {});  // and the answer's stop, posted back to the worker, has run
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back().detail.text.find(L"PreDlc parse remote Failed"), 0u);
+    RunOnWorker([&] { EXPECT_EQ(context->preDownloadState.get(), second); });
+}
+
+// The poll asks the game's servers for the game's map without moving the content list that a
+// running pre-download fetches from.
+TEST_F(PreDownload, ThePollLeavesTheContentListOfARunningPreDownload) {
+    Publish("1_0_1", GameV1());
+    const std::vector<std::string> preDownloadList = {server_.Url("/p0/")};
+    LauncherContext* context = LauncherContext::Instance();
+    std::vector<std::string> afterPoll;
+    RunOnWorker([&] {
+        DownloadManager::Instance().dlcUrls = preDownloadList;
+        NewTask()->result = 0;  // a task that is busy
+        context->SetState(std::make_unique<EnterGameState>());
+        auto* resting = static_cast<EnterGameState*>(context->currentState.get());
+        resting->HandleGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+        afterPoll = DownloadManager::Instance().dlcUrls;
+        context->StopPreDownload(true);
+    });
+    EXPECT_EQ(afterPoll, preDownloadList);
+    std::vector<std::string> fetched = RequestPaths("/b0/");
+    EXPECT_EQ(fetched, std::vector<std::string>{"/b0/version_map.txt"});
+    EXPECT_EQ(context->remoteGameVersion.Get(), "1_0_1");
+}
+
+}  // namespace
+}  // namespace uptest
