@@ -112,14 +112,11 @@ void Box::DispatchEvent(EventArgs* args) {
     }
     const std::weak_ptr<kbase::WeakFlag> alive = ObtainWeakFlag();
     bool proceed = true;
-    // Runs one handler list from a copy, so handlers may change the maps or delete the box;
-    // false once the box is gone, and then nothing of it may be touched.
+    // Runs one handler list (handlers may change the lists while it runs); false once the box
+    // is gone, and then nothing of it may be touched.
     const auto run = [&](const EventMap& map, int type) {
         const auto found = map.find(type);
-        if (found != map.end()) {
-            const std::vector<EventCallback> callbacks = found->second;
-            proceed = FireCallbacks(callbacks, args);
-        }
+        if (found != map.end()) proceed = FireCallbacks(found->second, args, alive);
         return !alive.expired();
     };
     if (args->sender == this) {
