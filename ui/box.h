@@ -76,7 +76,9 @@ public:
 
     // Handlers for events raised by descendants: code-attached, and from the skin.
     std::vector<EventCallback>& BubbledEventMapAt(int type) { return bubbledEvents_[type]; }
-    void AttachXmlBubbledEvent(int type, EventCallback callback) { xmlBubbledEvents_[type].push_back(std::move(callback)); }
+    void AttachXmlBubbledEvent(int type, EventCallback callback) {
+        xmlBubbledEvents_[type].push_back(std::move(callback));
+    }
 
 protected:
     EventMap xmlBubbledEvents_;

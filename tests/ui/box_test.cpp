@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ui/support/render_snapshot.h"
 #include "ui/dpi_manager.h"
+#include "ui/global_manager.h"
 #include "ui/hbox.h"
+#include "ui/render/render_context.h"
+#include "ui/render/render_factory.h"
 #include "ui/tile_layout.h"
 #include "ui/window.h"
 
@@ -320,6 +324,52 @@ TEST(BoxLayout, AutoTextWrapsAtTheAreaWidthAlsoWhenScaled) {
         EXPECT_EQ(text->GetFixedWidth(), ui::kSizeAuto) << "auto again, for the next measure";
         EXPECT_TRUE(text->IsReEstimateSize());
     }
+}
+
+TEST(BoxPaint, HBoxPaintsEachChildInItsPlace) {
+    ui::GlobalManager::StartupRender();
+    ui::GlobalManager::AddTextColor(L"box_test_red", L"#ffff0000");
+    ui::GlobalManager::AddTextColor(L"box_test_green", L"#ff00ff00");
+    ui::GlobalManager::AddTextColor(L"box_test_blue", L"#ff0000ff");
+    std::unique_ptr<ui::IRenderContext> context(ui::GlobalManager::GetRenderFactory()->CreateRenderContext());
+    ASSERT_TRUE(context->Resize(120, 40));
+    context->Clear();
+
+    // Content 4..116 less two gaps of 6: the fixed middle child takes 20, the others 40 each.
+    ui::HBox root;
+    root.SetAttribute(L"padding", L"4,4,4,4");
+    root.SetAttribute(L"childmargin", L"6");
+    for (const wchar_t* color : {L"box_test_red", L"box_test_green", L"box_test_blue"}) {
+        AddNew<Control>(root)->SetAttribute(L"bkcolor", color);
+    }
+    root.GetItemAt(1)->SetAttribute(L"width", L"20");
+    root.SetPos({0, 0, 120, 40});
+    root.AlphaPaint(context.get(), {0, 0, 120, 40});
+
+    constexpr DWORD kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kNothing = 0;
+    struct Spot {
+        int x, y;
+        DWORD want;
+        const char* what;
+    } const spots[] = {
+        {4, 4, kRed, "first child, top left"},
+        {43, 35, kRed, "first child, bottom right"},
+        {47, 20, kNothing, "gap"},
+        {50, 4, kGreen, "middle child, top left"},
+        {69, 35, kGreen, "middle child, bottom right"},
+        {73, 20, kNothing, "gap"},
+        {76, 4, kBlue, "last child, top left"},
+        {115, 35, kBlue, "last child, bottom right"},
+        {2, 20, kNothing, "left padding"},
+        {117, 20, kNothing, "right padding"},
+        {60, 2, kNothing, "top padding"},
+        {60, 37, kNothing, "bottom padding"},
+    };
+    for (const Spot& spot : spots) {
+        EXPECT_EQ(ui_test::PixelAt(*context, spot.x, spot.y).Argb(), spot.want)
+            << spot.what << " at " << spot.x << "," << spot.y;
+    }
+    if (HasFailure()) ui_test::WriteRenderContextPng(*context, L"failed_BoxPaint_HBoxPaintsEachChildInItsPlace.png", 4);
 }
 
 }  // namespace
