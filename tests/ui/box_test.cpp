@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ui/dpi_scope.h"
 #include "tests/ui/support/render_snapshot.h"
-#include "ui/dpi_manager.h"
 #include "ui/global_manager.h"
 #include "ui/hbox.h"
 #include "ui/render/render_context.h"
@@ -20,19 +20,6 @@ namespace {
 using ui::Box;
 using ui::Control;
 using ui::EventArgs;
-
-// The DPI manager at a scale for one test.
-class DpiScope {
-public:
-    explicit DpiScope(int percent) {
-        ui::DpiManager::GetInstance()->SetAdaptDPI(true);
-        ui::DpiManager::GetInstance()->SetScale(percent);
-    }
-    ~DpiScope() {
-        ui::DpiManager::GetInstance()->SetAdaptDPI(false);
-        ui::DpiManager::GetInstance()->SetScale(100);
-    }
-};
 
 // A control that counts its deaths, so a missing or second delete shows.
 class Probe : public Control {
