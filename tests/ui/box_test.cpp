@@ -44,6 +44,14 @@ private:
     std::vector<std::string>* log_;
 };
 
+// A handler that notes that it ran and answers result.
+ui::EventCallback Note(std::vector<std::string>& log, std::string what, bool result = true) {
+    return [&log, what = std::move(what), result](EventArgs*) {
+        log.push_back(what);
+        return result;
+    };
+}
+
 // Hands a new control to a box, which owns it from then on.
 template <class T, class... Args>
 T* AddNew(Box& box, Args&&... args) {
@@ -158,14 +166,8 @@ TEST(BoxEvents, BubbledHandlerReturningFalseStopsTheRest) {
         RecordingBox outer(&log);
         auto* inner = AddNew<RecordingBox>(outer, &log);
         Control* child = AddNew<Control>(*inner);
-        inner->BubbledEventMapAt(ui::kEventClick).push_back([&](EventArgs*) {
-            log.push_back("bubbled");
-            return handlerResult;
-        });
-        inner->AttachXmlBubbledEvent(ui::kEventClick, [&](EventArgs*) {
-            log.push_back("xml");
-            return true;
-        });
+        inner->BubbledEventMapAt(ui::kEventClick).push_back(Note(log, "bubbled", handlerResult));
+        inner->AttachXmlBubbledEvent(ui::kEventClick, Note(log, "xml"));
         outer.BubbledEventMapAt(ui::kEventAll).push_back([&](EventArgs* args) {
             log.push_back(args->sender == child ? "outer saw the child's click" : "outer saw another sender");
             return false;
@@ -206,18 +208,9 @@ TEST(BoxEvents, DestroyingTheBoxInAHandlerStopsTheDispatch) {
         box.reset();
         return true;
     });
-    box->BubbledEventMapAt(ui::kEventClick).push_back([&](EventArgs*) {
-        log.push_back("same list, after");
-        return true;
-    });
-    box->BubbledEventMapAt(ui::kEventAll).push_back([&](EventArgs*) {
-        log.push_back("catch-all");
-        return true;
-    });
-    box->AttachXmlBubbledEvent(ui::kEventClick, [&](EventArgs*) {
-        log.push_back("xml");
-        return true;
-    });
+    box->BubbledEventMapAt(ui::kEventClick).push_back(Note(log, "same list, after"));
+    box->BubbledEventMapAt(ui::kEventAll).push_back(Note(log, "catch-all"));
+    box->AttachXmlBubbledEvent(ui::kEventClick, Note(log, "xml"));
     Control::SendEvent(box.get(), ui::kEventClick);
     EXPECT_EQ(box, nullptr);
     EXPECT_EQ(log, std::vector<std::string>{"destroys the box"});
