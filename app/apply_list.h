@@ -11,7 +11,7 @@ struct ApplyListRecord {
     std::list<std::string> fileList;  // relative paths already applied, in file order
 };
 
-// Reads the file (narrow path, system code page). False, record untouched, when it cannot be
+// Reads the file (narrow path, UTF-8). False, record untouched, when it cannot be
 // read or parsed, "version" is not a string, "fileList" is not an array, or any element is not
 // a string or is a path that could leave the game folder: a doubtful list is not trusted at
 // all, which only means those files are fetched and applied again.

@@ -23,26 +23,14 @@ struct FindHandleTraits {
 };
 using ScopedFindHandle = kbase::UniqueHandle<FindHandleTraits>;
 
-std::wstring FromAnsi(const std::string& text) {
-    std::wstring wide;
-    kbase::CodePageToWide(text, wide, CP_ACP);
-    return wide;
-}
-
-std::string ToAnsi(const std::wstring& text) {
-    std::string narrow;
-    kbase::WideToCodePage(text, narrow, CP_ACP);
-    return narrow;
-}
-
-std::list<std::wstring> FromAnsi(const std::list<std::string>& texts) {
+std::list<std::wstring> WidePaths(const std::list<std::string>& paths) {
     std::list<std::wstring> wide;
-    for (const std::string& text : texts) wide.push_back(FromAnsi(text));
+    for (const std::string& path : paths) wide.push_back(kbase::WidePath(path));
     return wide;
 }
 
-void AppendAnsi(const std::list<std::wstring>& texts, std::list<std::string>& out) {
-    for (const std::wstring& text : texts) out.push_back(ToAnsi(text));
+void AppendUtf8Paths(const std::list<std::wstring>& paths, std::list<std::string>& out) {
+    for (const std::wstring& path : paths) out.push_back(kbase::Utf8Path(path));
 }
 
 bool IsDotEntry(const wchar_t* name) {
@@ -111,7 +99,7 @@ std::wstring NormalizePathW(const std::wstring& path, bool trailingSeparator) {
 }
 
 std::string NormalizePath(const std::string& path, bool trailingSeparator) {
-    return ToAnsi(NormalizePathW(FromAnsi(path), trailingSeparator));
+    return kbase::Utf8Path(NormalizePathW(kbase::WidePath(path), trailingSeparator));
 }
 
 bool SplitPathW(const std::wstring& path, std::wstring& folder, std::wstring& name) {
@@ -128,9 +116,9 @@ bool SplitPathW(const std::wstring& path, std::wstring& folder, std::wstring& na
 
 bool SplitPath(const std::string& path, std::string& folder, std::string& name) {
     std::wstring wide_folder, wide_name;
-    if (!SplitPathW(FromAnsi(path), wide_folder, wide_name)) return false;
-    folder = ToAnsi(wide_folder);
-    name = ToAnsi(wide_name);
+    if (!SplitPathW(kbase::WidePath(path), wide_folder, wide_name)) return false;
+    folder = kbase::Utf8Path(wide_folder);
+    name = kbase::Utf8Path(wide_name);
     return true;
 }
 
@@ -138,7 +126,7 @@ bool CreateDirectoriesW(const std::wstring& path) {
     return !path.empty() && kbase::CreateDirectoryTree(NormalizePathW(path, true).c_str());
 }
 
-bool CreateDirectories(const std::string& path) { return CreateDirectoriesW(FromAnsi(path)); }
+bool CreateDirectories(const std::string& path) { return CreateDirectoriesW(kbase::WidePath(path)); }
 
 void DeleteFolderRecursiveW(const std::wstring& path) {
     if (path.empty()) return;
@@ -171,7 +159,7 @@ void DeleteFolderRecursiveW(const std::wstring& path) {
     if (listed_all) ::RemoveDirectoryW(base.c_str());
 }
 
-void DeleteFolderRecursive(const std::string& path) { DeleteFolderRecursiveW(FromAnsi(path)); }
+void DeleteFolderRecursive(const std::string& path) { DeleteFolderRecursiveW(kbase::WidePath(path)); }
 
 bool FolderExistsW(const std::wstring& path) {
     const std::wstring full = AbsolutePath(path);
@@ -180,7 +168,7 @@ bool FolderExistsW(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FolderExists(const std::string& path) { return FolderExistsW(FromAnsi(path)); }
+bool FolderExists(const std::string& path) { return FolderExistsW(kbase::WidePath(path)); }
 
 int ListFilesRecursiveW(const std::wstring& folder, std::list<std::wstring>& out,
                         const std::list<std::wstring>& excludedFolderNames) {
@@ -208,9 +196,9 @@ int ListFilesRecursiveW(const std::wstring& folder, std::list<std::wstring>& out
 int ListFilesRecursive(const std::string& folder, std::list<std::string>& out,
                        const std::list<std::string>& excludedFolderNames) {
     std::list<std::wstring> found;
-    if (ListFilesRecursiveW(FromAnsi(folder), found, FromAnsi(excludedFolderNames)) < 0)
+    if (ListFilesRecursiveW(kbase::WidePath(folder), found, WidePaths(excludedFolderNames)) < 0)
         return -1;
-    AppendAnsi(found, out);
+    AppendUtf8Paths(found, out);
     return static_cast<int>(out.size());
 }
 
@@ -228,8 +216,8 @@ int ListSubfoldersW(const std::wstring& folder, std::list<std::wstring>& out) {
 int ListSubfolders(const std::string& folder, std::list<std::string>& out) {
     out.clear();
     std::list<std::wstring> found;
-    const int count = ListSubfoldersW(FromAnsi(folder), found);
-    AppendAnsi(found, out);
+    const int count = ListSubfoldersW(kbase::WidePath(folder), found);
+    AppendUtf8Paths(found, out);
     return count;
 }
 
@@ -253,7 +241,7 @@ bool ReadFileToStringW(const std::wstring& path, std::string& out) {
 }
 
 bool ReadFileToString(const std::string& path, std::string& out) {
-    return ReadFileToStringW(FromAnsi(path), out);
+    return ReadFileToStringW(kbase::WidePath(path), out);
 }
 
 bool WriteStringToFileW(const std::wstring& path, const std::string& text) {
@@ -261,7 +249,7 @@ bool WriteStringToFileW(const std::wstring& path, const std::string& text) {
 }
 
 bool WriteStringToFile(const std::string& path, const std::string& text) {
-    return WriteStringToFileW(FromAnsi(path), text);
+    return WriteStringToFileW(kbase::WidePath(path), text);
 }
 
 bool GetDiskSpaceW(const std::wstring& path, std::uint64_t& total, std::uint64_t& freeForCaller) {
@@ -277,5 +265,5 @@ bool GetDiskSpaceW(const std::wstring& path, std::uint64_t& total, std::uint64_t
 }
 
 bool GetDiskSpace(const std::string& path, std::uint64_t& total, std::uint64_t& freeForCaller) {
-    return GetDiskSpaceW(FromAnsi(path), total, freeForCaller);
+    return GetDiskSpaceW(kbase::WidePath(path), total, freeForCaller);
 }

@@ -10,9 +10,8 @@
 #include "app/hklm_string_value.h"
 #include "app/text_util.h"
 
-// Folders, paths and whole files. Narrow paths are in the system code page (the launcher's own
-// files); each narrow function converts to UTF-16 and behaves as its wide twin, so double-byte
-// characters whose second byte is '\' stay intact. Relative paths are relative to the working
+// Folders, paths and whole files. Narrow paths are UTF-8 (kbase::WidePath); each narrow function
+// converts to UTF-16 and behaves as its wide twin. Relative paths are relative to the working
 // folder, which is the launcher's own folder.
 
 // Well-known folders, built on first use and kept for the process's life.

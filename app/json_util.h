@@ -8,7 +8,7 @@
 
 // JSON text from servers and local files. Nothing here throws: every value is type-checked
 // before it is converted, and parse errors come back as false with a message. Narrow paths are
-// in the system code page.
+// UTF-8.
 
 // Parses text (nesting limited to kMaxJsonDepth). False for empty text, a syntax error or too
 // deep nesting; errors then says why.

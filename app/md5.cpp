@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "base/string_conversions.h"
+#include "base/path_util.h"
 
 namespace {
 
@@ -204,11 +204,10 @@ bool VerifyFileMd5(const std::string& path, const std::string& expected, std::st
                    std::int64_t& size) {
     hex.clear();
     size = 0;
-    std::wstring wide;
-    if (path.empty() || !kbase::CodePageToWide(path, wide, CP_ACP)) return false;
+    if (path.empty()) return false;
     std::string digest;
     std::int64_t count = 0;
-    if (!Md5OfFile(wide, digest, count)) return false;
+    if (!Md5OfFile(kbase::WidePath(path), digest, count)) return false;
     hex = digest;
     size = count;
     return hex == expected;

@@ -43,7 +43,7 @@ bool Md5OfStream(std::ifstream& stream, std::string& hex, int& size);
 // Opens path (UTF-16) for binary reading and hashes it; false when it cannot be opened or read.
 bool Md5OfFile(const std::wstring& path, std::string& hex, std::int64_t& size);
 
-// hex := "", size := 0, then hashes the file at path (system code page); true exactly when it
+// hex := "", size := 0, then hashes the file at path (UTF-8); true exactly when it
 // was read whole and its digest equals expected byte for byte (so upper case never matches).
 bool VerifyFileMd5(const std::string& path, const std::string& expected, std::string& hex,
                    std::int64_t& size);

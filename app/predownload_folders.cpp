@@ -2,26 +2,16 @@
 
 #include <algorithm>
 
-#include <windows.h>
-
+#include "app/file_probe.h"
 #include "app/file_util.h"
 #include "app/safe_path.h"
 #include "app/version_compare.h"
-#include "base/string_conversions.h"
-#include "base/unique_handle.h"
+#include "base/path_util.h"
 
 namespace {
 
 std::string VersionFolder(const std::string& preDownloadDir, const std::string& version) {
     return NormalizePath(preDownloadDir, true) + version;
-}
-
-bool CanOpenForReading(const std::string& path) {
-    std::wstring wide;
-    kbase::CodePageToWide(path, wide, CP_ACP);
-    const kbase::ScopedFileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(file);
 }
 
 }  // namespace
@@ -47,7 +37,7 @@ int CheckLocalPreDownload(const std::string& preDownloadDir, const std::string& 
 
 bool HasUnfinishedPreDownload(const std::string& preDownloadDir, const std::string& offeredVersion) {
     return IsSafeVersionFolderName(offeredVersion) &&
-           CanOpenForReading(VersionFolder(preDownloadDir, offeredVersion) + "\\" + kPendingPreDownloadMapName);
+           CanOpenForReading(kbase::WidePath(VersionFolder(preDownloadDir, offeredVersion) + "\\" + kPendingPreDownloadMapName));
 }
 
 int PrunePreDownloadFolders(const std::string& preDownloadDir, const std::string& localGameVersion,

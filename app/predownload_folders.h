@@ -6,7 +6,7 @@
 #include "app/version_map.h"
 
 // A pre-download of game version V lives in <preDownloadDir>\V\ (the launcher passes
-// GetPreDownloadDir(), ".\update\predownload"; narrow paths in the system code page). Its
+// GetPreDownloadDir(), ".\update\predownload"; narrow paths in UTF-8). Its
 // map is tmp_predownload_version_map.txt while files are still coming and
 // predownload_version_map.txt once all have arrived.
 

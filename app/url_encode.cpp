@@ -7,15 +7,20 @@ bool IsUnreserved(unsigned char c) {
            c == '.' || c == '_' || c == '~';
 }
 
-}  // namespace
+// The characters a path may hold as they are besides the unreserved ones: segment separators,
+// sub-delimiters, ':' and '@'.
+bool IsPathCharacter(unsigned char c) {
+    static constexpr std::string_view kPathCharacters = "/!$&'()*+,;=:@";
+    return IsUnreserved(c) || kPathCharacters.find(static_cast<char>(c)) != std::string_view::npos;
+}
 
-std::string PercentEncode(std::string_view text) {
+std::string EncodeEvery(std::string_view text, bool (*keep)(unsigned char)) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
-        if (IsUnreserved(c)) {
+        if (keep(c)) {
             out += ch;
         } else {
             out += '%';
@@ -24,4 +29,14 @@ std::string PercentEncode(std::string_view text) {
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::string PercentEncode(std::string_view text) {
+    return EncodeEvery(text, &IsUnreserved);
+}
+
+std::string PercentEncodePath(std::string_view path) {
+    return EncodeEvery(path, &IsPathCharacter);
 }

@@ -5,6 +5,8 @@
 #include <cwctype>
 #include <string_view>
 
+#include "base/string_conversions.h"
+
 namespace kbase {
 
 namespace {
@@ -39,6 +41,18 @@ std::size_t RootPrefixesToSkip(const std::list<std::wstring>& components) {
 }
 
 }  // namespace
+
+std::wstring WidePath(const std::string& utf8Path) {
+    std::wstring wide;
+    CodePageToWide(utf8Path, wide, CP_UTF8);
+    return wide;
+}
+
+std::string Utf8Path(const std::wstring& widePath) {
+    std::string utf8;
+    WideToCodePage(widePath, utf8, CP_UTF8);
+    return utf8;
+}
 
 std::wstring GetModuleFilePath(HMODULE module) {
     std::wstring path;

@@ -7,6 +7,12 @@
 
 namespace kbase {
 
+// The launcher's narrow paths are UTF-8, as the version-map keys they are made of come from the
+// servers and the JSON files; these are the one conversion between them and the system's UTF-16
+// paths.
+std::wstring WidePath(const std::string& utf8Path);
+std::string Utf8Path(const std::wstring& widePath);
+
 // Full path of the module's file, however long; empty when the system cannot name it.
 std::wstring GetModuleFilePath(HMODULE module);
 

@@ -72,8 +72,9 @@ public:
     void Stop() { running = false; }
 
     // ---- Files (download_manager_files.cpp).
-    // Queues path, fetched under the active base URLs, into localFile. The outcome arrives
-    // through done, possibly before this returns. retry and urlIndex carry a retry's counters.
+    // Queues path (the file as the server names it, UTF-8), fetched under the active base URLs,
+    // into localFile (UTF-8). The outcome arrives through done, possibly before this returns.
+    // retry and urlIndex carry a retry's counters.
     void DownloadFile(const std::string& path, const std::string& localFile, const std::string& md5,
                       std::int64_t size, DownloadDoneCallback done, DownloadProgressCallback progress, int tag,
                       int retry = 0, int urlIndex = 0);

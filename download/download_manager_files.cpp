@@ -11,6 +11,7 @@
 #include "app/launcher_context.h"
 #include "app/launcher_messages.h"
 #include "app/md5.h"
+#include "app/url_encode.h"
 #include "download/file_ranges.h"
 #include "download/guarded_call.h"
 #include "download/join_url.h"
@@ -206,7 +207,8 @@ bool DownloadManager::StartTask(DownloadTask& task, std::string& errorText) {
             errorText = "curl_easy_init failed";
             return false;
         }
-        std::string url = JoinUrl((*task.urls)[task.urlIndex], task.path);
+        // The path names a file as the server lists it (UTF-8, blanks and all).
+        std::string url = JoinUrl((*task.urls)[task.urlIndex], PercentEncodePath(task.path));
         if (LauncherContext::Instance()->UseWebExtraParam.load()) url += "?t=" + std::to_string(nowTick);
         const std::string range = std::to_string(task.begin) + "-" + std::to_string(task.end);
         CURL* h = task.easyHandle.Get();

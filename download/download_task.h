@@ -40,8 +40,8 @@ using BaseUrlList = std::shared_ptr<const std::vector<std::string>>;
 // One range of one file, owned by the download manager from its queueing until it ends.
 struct DownloadTask {
     DownloadManager* owner = nullptr;  // reached from libcurl's callbacks
-    std::string path;       // relative to the base URL; the url of the done callback
-    std::string localFile;  // system code page
+    std::string path;       // as the server names the file, below the base URL; the done callback's url
+    std::string localFile;  // UTF-8
     std::string md5;        // expected MD5 of the whole file; empty: no check
     CurlEasy easyHandle;    // while started; back to the pool when it ends
     kbase::ScopedFileHandle fileHandle;  // while started

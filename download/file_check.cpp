@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "download/local_file.h"
+#include "base/path_util.h"
 #include "download/resume_record.h"
 
 namespace {
@@ -67,7 +67,7 @@ void FileCheck::Work(const std::atomic<bool>& cancelled) {
 
 bool FileCheck::OpenFile() {
     if (!file_) {
-        file_.Reset(::CreateFileW(AcpToWide(localFile_).c_str(), GENERIC_READ | GENERIC_WRITE,
+        file_.Reset(::CreateFileW(kbase::WidePath(localFile_).c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     }

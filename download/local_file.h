@@ -4,9 +4,7 @@
 
 #include "base/unique_handle.h"
 
-// The download manager's local files are named in the system code page.
-
-std::wstring AcpToWide(const std::string& path);
+// The download manager's local files are named in UTF-8 (kbase::WidePath).
 
 // Deletes the file when it exists; false only when it exists and stays.
 bool DeleteLocalFile(const std::string& path);

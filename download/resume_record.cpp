@@ -6,6 +6,7 @@
 
 #include "app/file_util.h"
 #include "app/json_util.h"
+#include "base/path_util.h"
 #include "download/file_ranges.h"
 #include "download/local_file.h"
 
@@ -88,7 +89,7 @@ bool WriteResumeRecord(const std::string& file, const std::string& md5, const st
     const std::string text = Json::writeString(writer, root);
     // Written in place, without a flush of its own: a record torn by a crash does not parse and
     // is then ignored, and one that parses never names bytes that were not flushed before it.
-    kbase::ScopedFileHandle out(::CreateFileW(AcpToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    kbase::ScopedFileHandle out(::CreateFileW(kbase::WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return out && ::WriteFile(out.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&

@@ -11,6 +11,7 @@
 #include "app/file_util.h"
 #include "app/launcher_messages.h"
 #include "app/safe_path.h"
+#include "base/path_util.h"
 #include "download/download_manager.h"
 #include "update/file_install.h"
 #include "update/patch_applier.h"
@@ -40,7 +41,7 @@ bool InstallGameFile(const GameFileTask& task, int& detail, std::string& failure
         failure = task.name + "(invalid path)";
         return false;
     }
-    const std::wstring source = AnsiToWide(UpdateFilePath(task.name));
+    const std::wstring source = kbase::WidePath(UpdateFilePath(task.name));
     const std::wstring target = GameFilePath(task.gamePath, task.name);
     // The same as target unless the game installs the file under another name.
     const std::wstring installed = InstalledGameFilePath(task.gamePath, task.name, task.renames);
@@ -48,7 +49,7 @@ bool InstallGameFile(const GameFileTask& task, int& detail, std::string& failure
 
     bool inPlace = false;
     if (task.patched) {
-        const std::wstring patch = source + AnsiToWide(CurrentPatchSuffix());
+        const std::wstring patch = source + kbase::WidePath(CurrentPatchSuffix());
         const PatchOutcome outcome = ApplyDownloadedPatch(installed, source, patch, task.md5, task.patchOption, detail);
         if (!outcome.ok) {
             // A run stopped after the move left the new file in place: that counts as applied.
@@ -86,7 +87,7 @@ void FinishGameUpdate(ApplyUpdateState& state) {
     const std::wstring pendingMap = GameFilePath(gamePath, "tmp_version_map.txt");
     const std::wstring map = GameFilePath(gamePath, "version_map.txt");
     if (::CopyFileW(pendingMap.c_str(), map.c_str(), FALSE)) {
-        DeleteIfPresent(AnsiToWide(kApplyListPath));
+        DeleteIfPresent(kbase::WidePath(kApplyListPath));
         ::DeleteFileW(pendingMap.c_str());
         context->LoadLocalGameVersion();
     }
@@ -129,7 +130,7 @@ void ApplyGameUpdateSlice(ApplyUpdateState& state) {
     WriteApplyList(kApplyListPath, state.applyList);
     if (patching) {
         for (const std::string& name : state.applyList.fileList) {
-            if (patches.count(name)) DeleteIfPresent(AnsiToWide(UpdateFilePath(name) + CurrentPatchSuffix()));
+            if (patches.count(name)) DeleteIfPresent(kbase::WidePath(UpdateFilePath(name) + CurrentPatchSuffix()));
         }
     }
     if (state.pendingFiles.empty()) FinishGameUpdate(state);

@@ -11,6 +11,7 @@
 #include "app/installed_versions.h"
 #include "app/json_util.h"
 #include "app/safe_path.h"
+#include "base/path_util.h"
 #include "update/deferred_updates.h"
 #include "update/file_install.h"
 #include "update/patch_applier.h"
@@ -33,8 +34,8 @@ void ApplyLauncherUpdate(ApplyUpdateState& state) {
     context->launcherExeUpdated = false;
     context->cefFilesPending = false;
     context->fontFilesPending = false;
-    DeleteIfPresent(AnsiToWide(kCefUpdateListPath));
-    DeleteIfPresent(AnsiToWide(kFontUpdateListPath));
+    DeleteIfPresent(kbase::WidePath(kCefUpdateListPath));
+    DeleteIfPresent(kbase::WidePath(kFontUpdateListPath));
 
     const VersionMap& toUpdate = context->versionMaps["_update_launcher_version_"];
     const VersionMap& patches = context->versionMaps["_launcher_patch_version_"];
@@ -49,11 +50,11 @@ void ApplyLauncherUpdate(ApplyUpdateState& state) {
             errors += " " + key + "(invalid path)";
             continue;
         }
-        const std::wstring source = AnsiToWide(UpdateFilePath(key));
+        const std::wstring source = kbase::WidePath(UpdateFilePath(key));
         const std::wstring target = LauncherFilePath(key);
         CreateParentFolder(target);
         if (patching && patches.count(key)) {
-            const std::wstring patch = source + AnsiToWide(CurrentPatchSuffix());
+            const std::wstring patch = source + kbase::WidePath(CurrentPatchSuffix());
             const PatchOutcome outcome = ApplyDownloadedPatch(target, source, patch, entry.md5, patchOption, detail);
             if (!outcome.ok) {
                 if (!FileHasMd5(target, entry.md5)) {

@@ -7,6 +7,7 @@
 #include "app/installed_versions.h"
 #include "app/launcher_messages.h"
 #include "app/thread_ids.h"
+#include "base/path_util.h"
 #include "base/thread_registry.h"
 #include "update/download_files_state.h"
 #include "update/exception_state.h"
@@ -78,7 +79,7 @@ void CheckVersionState::DropAppliedFiles(VersionMap& toUpdate) {
     ApplyListRecord applied;
     if (!ReadApplyList(kApplyListPath, applied)) return;
     if (applied.version != LauncherContext::Instance()->remoteGameVersion.Get()) {
-        DeleteIfPresent(AnsiToWide(kApplyListPath));
+        DeleteIfPresent(kbase::WidePath(kApplyListPath));
         return;
     }
     for (const std::string& name : applied.fileList) toUpdate.erase(name);
@@ -116,7 +117,7 @@ void CheckVersionState::FinishWithoutFetching() {
         ::DeleteFileW(tmpMapPath.c_str());
         if (mode != kLauncherMode) {
             context->LoadLocalGameVersion();
-            DeleteIfPresent(AnsiToWide(kApplyListPath));
+            DeleteIfPresent(kbase::WidePath(kApplyListPath));
         } else {
             context->launcherVersion.Set(ReadLauncherVersion(L".\\"));
         }

@@ -6,20 +6,14 @@
 #include "app/file_util.h"
 #include "app/json_util.h"
 #include "app/safe_path.h"
-#include "base/string_conversions.h"
+#include "base/path_util.h"
 #include "base/string_util.h"
 #include "update/atomic_copy.h"
 
 namespace {
 
-std::wstring FromAnsi(const std::string& text) {
-    std::wstring wide;
-    kbase::CodePageToWide(text, wide, CP_ACP);
-    return wide;
-}
-
 DeferredInstall InstallCefFile(const std::string& path) {
-    const std::wstring relative = FromAnsi(NormalizePath(path, false));
+    const std::wstring relative = kbase::WidePath(NormalizePath(path, false));
     const std::wstring source = L".\\update\\" + relative;
     const std::wstring target = L".\\" + relative;
     if (!CanOpenForReading(source)) {
@@ -50,7 +44,7 @@ std::list<std::string> ApplyDeferredList(const std::string& listPath,
         if (install(path) == DeferredInstall::kFailed) failed.push_back(path);
     }
     if (failed.empty()) {
-        ::DeleteFileW(FromAnsi(listPath).c_str());
+        ::DeleteFileW(kbase::WidePath(listPath).c_str());
     } else if (failed != listed) {
         WriteStringListFile(listPath, failed);
     }

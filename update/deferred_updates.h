@@ -6,7 +6,7 @@
 
 // Files that a launcher update leaves in update\ until nothing holds their old versions: the
 // browser runtime's and the fonts'. Each list file is a JSON array of paths relative to the
-// update folder, in the system code page. Paths here are relative to the working folder, the
+// update folder, in UTF-8. Paths here are relative to the working folder, the
 // launcher's own.
 
 inline constexpr char kCefUpdateListPath[] = ".\\update\\cef_update.txt";

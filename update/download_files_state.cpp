@@ -14,6 +14,7 @@
 #include "app/launcher_messages.h"
 #include "app/predownload_folders.h"
 #include "app/safe_path.h"
+#include "base/path_util.h"
 #include "download/download_manager.h"
 #include "update/apply_update_state.h"
 #include "update/patch_applier.h"
@@ -95,7 +96,7 @@ void DownloadFilesState::OnFileChecked(int code, std::string url, bool exists, s
 
 bool DownloadFilesState::FindPreDownload(const std::string& folder) {
     if (!FolderExists(folder)) return false;
-    if (CanOpenForReading(AnsiToWide(NormalizePath(folder, true) + kPendingPreDownloadMapName))) {
+    if (CanOpenForReading(kbase::WidePath(NormalizePath(folder, true) + kPendingPreDownloadMapName))) {
         LauncherContext::Instance()->ShowMessageBox(
             nullptr, L"STRING_ERROR_NOTICE", L"STRING_ERROR_DLC_CLOSE", L"", L"STRING_CONFIRM",
             [](int) { LauncherContext::Instance()->SendToMainWindow(kMsgPreDlcStatus, 0, 0); });

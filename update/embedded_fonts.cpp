@@ -8,7 +8,7 @@
 #include "app/hklm_string_value.h"
 #include "app/language_codes.h"
 #include "app/registry_key.h"
-#include "base/string_conversions.h"
+#include "base/path_util.h"
 #include "update/deferred_updates.h"
 #include "update/atomic_copy.h"
 
@@ -36,8 +36,7 @@ bool WriteFontFromResource(const FontPlace& place, const EmbeddedFont& font) {
 DeferredInstall InstallListedFont(const FontPlace& place, const std::string& name,
                                   std::map<std::string, unsigned long>& failures) {
     if (name.find_first_of("\\/") != std::string::npos) return DeferredInstall::kRefused;
-    std::wstring wideName;
-    kbase::CodePageToWide(name, wideName, CP_ACP);
+    const std::wstring wideName = kbase::WidePath(name);
     const std::wstring source = L".\\update\\" + wideName;
     const std::wstring installed = FontPath(place, wideName.c_str());
     if (!CanOpenForReading(source)) {

@@ -1,4 +1,5 @@
 #include "update/patch_applier.h"
+#include "base/path_util.h"
 
 #include <new>
 
@@ -92,6 +93,6 @@ int ApplyPatchFileW(const std::wstring& oldPath, const std::wstring& newPath, co
 
 int ApplyPatchFileA(const std::string& oldPath, const std::string& newPath, const std::string& patchPath,
                     int& error) {
-    return ApplyPatchFileW(PatchPathFromAnsi(oldPath), PatchPathFromAnsi(newPath), PatchPathFromAnsi(patchPath),
+    return ApplyPatchFileW(kbase::WidePath(oldPath), kbase::WidePath(newPath), kbase::WidePath(patchPath),
                            error);
 }

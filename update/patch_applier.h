@@ -60,7 +60,7 @@ enum PatchFileResult : int {
 };
 
 // The streaming file-level applier: newPath (created anew, its folder too) from oldPath and
-// patchPath. Returns 0 or a PatchFileResult / PatchStreamResult.
+// patchPath. Returns 0 or a PatchFileResult / PatchStreamResult. The narrow form takes UTF-8.
 int ApplyPatchFileA(const std::string& oldPath, const std::string& newPath, const std::string& patchPath,
                     int& error);
 int ApplyPatchFileW(const std::wstring& oldPath, const std::wstring& newPath, const std::wstring& patchPath,
@@ -72,6 +72,6 @@ int ApplyPatchMemory(const std::uint8_t* oldData, std::int64_t oldSize, std::uin
                      std::int64_t newSize, const std::uint8_t* patch, int length);
 
 // The in-memory file-level applier: 0, or -1 after printing the reason; on failure no new file
-// is left behind.
+// is left behind. The narrow form takes UTF-8.
 int BaPatchFileA(const std::string& oldPath, const std::string& newPath, const std::string& patchPath);
 int BaPatchFileW(const std::wstring& oldPath, const std::wstring& newPath, const std::wstring& patchPath);

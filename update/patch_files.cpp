@@ -1,13 +1,6 @@
 #include "update/patch_files.h"
 
 #include "app/file_util.h"
-#include "base/string_conversions.h"
-
-std::wstring PatchPathFromAnsi(const std::string& path) {
-    std::wstring wide;
-    kbase::CodePageToWide(path, wide, CP_ACP);
-    return wide;
-}
 
 kbase::ScopedFileHandle OpenPatchInput(const std::wstring& path) {
     return kbase::ScopedFileHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -9,9 +9,6 @@
 
 // The file handling both file-level appliers share.
 
-// Narrow paths (system code page) as the wide calls take them; empty when they cannot convert.
-std::wstring PatchPathFromAnsi(const std::string& path);
-
 // Opens an existing file for reading while others may read it too: the old file can be a
 // running executable, and a scanner may be looking at the patch.
 kbase::ScopedFileHandle OpenPatchInput(const std::wstring& path);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "update/byte_add.h"
+#include "base/path_util.h"
 #include "update/patch_applier.h"
 #include "update/patch_files.h"
 #include "update/patch_format.h"
@@ -143,5 +144,5 @@ int BaPatchFileW(const std::wstring& oldPath, const std::wstring& newPath, const
 }
 
 int BaPatchFileA(const std::string& oldPath, const std::string& newPath, const std::string& patchPath) {
-    return BaPatchFileW(PatchPathFromAnsi(oldPath), PatchPathFromAnsi(newPath), PatchPathFromAnsi(patchPath));
+    return BaPatchFileW(kbase::WidePath(oldPath), kbase::WidePath(newPath), kbase::WidePath(patchPath));
 }

@@ -9,24 +9,25 @@
 #include "app/launcher_context.h"
 #include "app/md5.h"
 #include "app/safe_path.h"
+#include "base/path_util.h"
 #include "download/resume_record.h"
 #include "update/update_paths.h"
 
 namespace {
 
 bool Exists(const std::string& path) {
-    return CanOpenForReading(AnsiToWide(path));
+    return CanOpenForReading(kbase::WidePath(path));
 }
 
 void Delete(const std::string& path) {
-    DeleteIfPresent(AnsiToWide(path));
+    DeleteIfPresent(kbase::WidePath(path));
 }
 
 // A move that falls back to a copy, keeping the source, when the file cannot be moved; only the
 // copy with keepSource.
 void MoveOrCopy(const std::string& from, const std::string& to, bool keepSource) {
-    const std::wstring source = AnsiToWide(from);
-    const std::wstring target = AnsiToWide(to);
+    const std::wstring source = kbase::WidePath(from);
+    const std::wstring target = kbase::WidePath(to);
     if (keepSource || !::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         ::CopyFileW(source.c_str(), target.c_str(), FALSE);
     }

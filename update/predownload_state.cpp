@@ -16,6 +16,7 @@
 #include "app/safe_path.h"
 #include "app/thread_ids.h"
 #include "app/version_compare.h"
+#include "base/path_util.h"
 #include "base/thread_registry.h"
 #include "download/download_manager.h"
 #include "update/gate_answer.h"
@@ -307,9 +308,9 @@ void PreDownloadState::StartPreDownloads() {
 void PreDownloadState::CheckDownloadsDone() {
     if (filesLeft > 0) return;
     const std::string folder = NormalizePath(VersionFolder(), true);
-    const std::wstring pending = AnsiToWide(folder + kPendingPreDownloadMapName);
+    const std::wstring pending = kbase::WidePath(folder + kPendingPreDownloadMapName);
     if (CanOpenForReading(pending)) {
-        ::MoveFileExW(pending.c_str(), AnsiToWide(folder + kPreDownloadMapName).c_str(), MOVEFILE_REPLACE_EXISTING);
+        ::MoveFileExW(pending.c_str(), kbase::WidePath(folder + kPreDownloadMapName).c_str(), MOVEFILE_REPLACE_EXISTING);
     }
     downloadOutstanding = false;
     GoTo(kPreDownloadFinishing);

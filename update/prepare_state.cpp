@@ -9,6 +9,7 @@
 #include "app/json_util.h"
 #include "app/launcher_messages.h"
 #include "app/md5.h"
+#include "base/path_util.h"
 #include "download/download_manager.h"
 #include "update/check_version_state.h"
 #include "update/file_install.h"
@@ -108,7 +109,7 @@ void PrepareState::PrepareGameFiles() {
     VersionMap& local = context->ResetVersionMap(localMapName);
     std::string text, error;
     if (!ReadFileToStringW(mapPath, text) || !ParseVersionMap(text, local, error)) {
-        hashFolder = WideToAnsi(gamePath);
+        hashFolder = kbase::Utf8Path(gamePath);
         ListFilesRecursive(hashFolder, filesToHash, {"save", "update", "exception", "cef_temp"});
         totalFiles = static_cast<int>(filesToHash.size());
     }
@@ -124,7 +125,7 @@ void PrepareState::HashQueuedFiles() {
         filesToHash.pop_front();
         std::string md5;
         std::int64_t size = 0;
-        if (!Md5OfFile(AnsiToWide(path), md5, size)) continue;
+        if (!Md5OfFile(kbase::WidePath(path), md5, size)) continue;
         std::string relative = path.compare(0, prefix.size(), prefix) == 0 ? path.substr(prefix.size()) : path;
         for (char& c : relative) {
             if (c == '\\') c = '/';

@@ -23,10 +23,10 @@ public:
     std::string remoteMapName;
     std::wstring mapPath;
     std::wstring tmpMapPath;
-    std::string hashFolder;     // system code page; set only when the files are hashed
+    std::string hashFolder;     // UTF-8; set only when the files are hashed
     bool remoteMapInline = false;
     int totalFiles = 0;
-    std::list<std::string> filesToHash;  // full paths, system code page
+    std::list<std::string> filesToHash;  // full paths, UTF-8
 
 private:
     void StopPreDownload();

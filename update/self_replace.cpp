@@ -11,7 +11,6 @@
 #include "app/self_update_seam.h"
 #include "app/safe_path.h"
 #include "base/path_util.h"
-#include "base/string_conversions.h"
 #include "update/deferred_updates.h"
 #include "update/embedded_fonts.h"
 #include "update/atomic_copy.h"
@@ -53,9 +52,8 @@ std::wstring SystemDirectory() {
 std::string LauncherMapKey(const std::wstring& path) {
     std::wstring relative = path;
     if (relative.rfind(L".\\", 0) == 0) relative.erase(0, 2);
-    std::string key;
-    if (!kbase::WideToCodePage(relative, key, CP_ACP) || !IsSafeRelativePath(key)) return std::string();
-    return key;
+    const std::string key = kbase::Utf8Path(relative);
+    return IsSafeRelativePath(key) ? key : std::string();
 }
 
 }  // namespace

@@ -1,33 +1,19 @@
 #include "update/update_paths.h"
 
-#include <windows.h>
-
 #include "app/file_util.h"
-#include "base/string_conversions.h"
-
-std::wstring AnsiToWide(const std::string& text) {
-    std::wstring wide;
-    kbase::CodePageToWide(text, wide, CP_ACP);
-    return wide;
-}
-
-std::string WideToAnsi(const std::wstring& text) {
-    std::string narrow;
-    kbase::WideToCodePage(text, narrow, CP_ACP);
-    return narrow;
-}
+#include "base/path_util.h"
 
 std::wstring GameFilePath(const std::wstring& gamePath, const std::string& key) {
-    return NormalizePathW(NormalizePathW(gamePath, true) + AnsiToWide(key), false);
+    return NormalizePathW(NormalizePathW(gamePath, true) + kbase::WidePath(key), false);
 }
 
 std::wstring LauncherFilePath(const std::string& key) {
-    return AnsiToWide(NormalizePath(".\\" + key, false));
+    return kbase::WidePath(NormalizePath(".\\" + key, false));
 }
 
 std::wstring InstalledGameFilePath(const std::wstring& gamePath, const std::string& key,
                                    const std::map<std::wstring, std::wstring>& renames) {
-    const auto renamed = renames.find(AnsiToWide(key));
+    const auto renamed = renames.find(kbase::WidePath(key));
     if (renamed == renames.end()) return GameFilePath(gamePath, key);
     return NormalizePathW(NormalizePathW(gamePath, true) + renamed->second, false);
 }

@@ -3,12 +3,9 @@
 #include <map>
 #include <string>
 
-// Paths of the files an update handles. Version-map keys are '/'-separated relative paths;
-// the launcher's own files use narrow paths in the system code page, game files wide paths made
-// from the same narrow text, so both name what the download manager wrote.
-
-std::wstring AnsiToWide(const std::string& text);
-std::string WideToAnsi(const std::wstring& text);
+// Paths of the files an update handles. Version-map keys are '/'-separated relative paths in
+// UTF-8; narrow paths made of them stay UTF-8 and become wide paths through kbase::WidePath, so
+// the launcher's files, the game's and the download manager's all name the same file.
 
 // <gamePath>\<key>, '/' read as '\'.
 std::wstring GameFilePath(const std::wstring& gamePath, const std::string& key);

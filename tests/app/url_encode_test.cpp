@@ -23,4 +23,19 @@ TEST(PercentEncode, KeepsUnreservedAndEncodesEveryOtherByte) {
     }
 }
 
+TEST(PercentEncodePath, KeepsWhatAPathMayHoldAndEncodesTheRest) {
+    struct Case { std::string path; std::string want; } const cases[] = {
+        {"KORU_Data/Resources/unity_default_resources", "KORU_Data/Resources/unity_default_resources"},
+        {"a/b(1)+c,d;e=f:g@h!$&'*", "a/b(1)+c,d;e=f:g@h!$&'*"},
+        {"\xE8\xA7\x92\xE8\x89\xB2/\xE7\xAB\x8B\xE7\xB9\xAA 02.png",  // a CJK folder and name with a blank
+         "%E8%A7%92%E8%89%B2/%E7%AB%8B%E7%B9%AA%2002.png"},
+        {"100%/a?b#c", "100%25/a%3Fb%23c"},
+        {"a\\b\"<>^`{|}", "a%5Cb%22%3C%3E%5E%60%7B%7C%7D"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        EXPECT_EQ(PercentEncodePath(c.path), c.want);
+    }
+}
+
 }  // namespace

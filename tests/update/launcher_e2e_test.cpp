@@ -19,6 +19,7 @@
 #include "app/launcher_messages.h"
 #include "app/md5.h"
 #include "app/version_map.h"
+#include "base/path_util.h"
 #include "base/string_conversions.h"
 #include "base/unique_handle.h"
 #include "tests/app/launcher_install.h"
@@ -165,7 +166,7 @@ protected:
     static VersionMap LoadMap(const std::wstring& path) {
         VersionMap map;
         std::string error;
-        EXPECT_TRUE(LoadVersionMapFile(path, map, error)) << WideToAnsi(path) << ": " << error;
+        EXPECT_TRUE(LoadVersionMapFile(path, map, error)) << kbase::Utf8Path(path) << ": " << error;
         map.erase(kVersionEntryName);
         return map;
     }
@@ -262,7 +263,7 @@ TEST_F(LauncherE2eTest, ApplyKilledPartWayResumesWithoutGarbage) {
     held.Reset();
 
     ApplyListRecord record;
-    ASSERT_TRUE(ReadApplyList(WideToAnsi(applyList), record));
+    ASSERT_TRUE(ReadApplyList(kbase::Utf8Path(applyList), record));
     EXPECT_EQ(record.version, kNext);
     EXPECT_THAT(record.fileList, testing::Not(testing::IsEmpty()));
     EXPECT_THAT(record.fileList, testing::Not(testing::Contains(kHeld)));

@@ -146,6 +146,61 @@ TEST_F(UpdateFlow, AChangedOrMissingInstalledFileIsFetchedWholeInsteadOfPatched)
     }
 }
 
+// Version-map keys are UTF-8 everywhere: files with CJK and accented names install beside an
+// ASCII-named one, a second check fetches nothing, an update patches one and replaces the other,
+// and a repair fetches the damaged one again.
+TEST_F(UpdateFlow, NonAsciiNamesInstallCheckCleanUpdateAndRepair) {
+    const std::string cjk = "\xE8\xA7\x92\xE8\x89\xB2/\xE7\xAB\x8B\xE7\xB9\xAA 02.png";  // a CJK folder and name
+    const std::string accented = "\xC3\xBC" "ber/gr\xC3\xB6\xC3\x9F" "e.txt";
+    const std::string cjkUrl = "%E8%A7%92%E8%89%B2/%E7%AB%8B%E7%B9%AA%2002.png";
+    const std::string accentedUrl = "%C3%BCber/gr%C3%B6%C3%9Fe.txt";
+    const FileSet v1 = {
+        {"KORU.exe", patchtest::RandomBytes(20000, 1)},
+        {cjk, patchtest::RandomBytes(40000, 2)},
+        {accented, patchtest::RandomBytes(3000, 3)},
+    };
+    Publish("1_0_1", v1);
+    SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+    ASSERT_EQ(RunGameUpdate(), kEnterGameStateType);
+    ExpectInstalled(gameDir_, "1_0_1", v1);
+    EXPECT_TRUE(Contains(RequestPaths("/b0/"), "/b0/" + cjkUrl));
+
+    ASSERT_TRUE(server_.Reset());
+    SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+    ASSERT_EQ(RunGameUpdate(), kEnterGameStateType);
+    for (const std::string& path : RequestPaths("/b0/")) {
+        EXPECT_EQ(path, "/b0/version_map.txt") << "the second check fetches no file";
+    }
+
+    FileSet v2 = v1;
+    v2[cjk] = Changed(v1.at(cjk));
+    v2[accented] = Changed(v1.at(accented));
+    const std::string patch = PatchBetween(v1.at(cjk), v2.at(cjk));
+    WriteBytes(".\\www\\patchs\\1_0_1\\" + cjk + ".patch", patch);
+    WriteBytes(".\\www\\patchs\\1_0_1\\KORU.exe.patch", "present");
+    WriteBytes(".\\www\\patchs\\1_0_1\\patch_list.txt",
+               FlatMapText("", {{cjk, {Md5Of(patch), static_cast<std::int64_t>(patch.size())}}}));
+    Publish("1_0_2", v2);
+    ASSERT_TRUE(server_.Reset());
+    SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+    ASSERT_EQ(RunGameUpdate(), kEnterGameStateType);
+    ExpectInstalled(gameDir_, "1_0_2", v2);
+    std::vector<std::string> fetched = RequestPaths("/b0/");
+    EXPECT_TRUE(Contains(fetched, "/b0/patchs/1_0_1/" + cjkUrl + ".patch"));
+    EXPECT_TRUE(Contains(fetched, "/b0/" + accentedUrl));
+    EXPECT_FALSE(Contains(fetched, "/b0/" + cjkUrl));
+
+    WriteBytes(GamePath(cjk), Changed(v2.at(cjk), 7));
+    ASSERT_TRUE(server_.Reset());
+    SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+    RunOnWorker([] { LauncherContext::Instance()->ResetGameFiles(); });
+    ASSERT_EQ(WaitUntilResting(), kEnterGameStateType);
+    ExpectInstalled(gameDir_, "1_0_2", v2);
+    fetched = RequestPaths("/b0/");
+    EXPECT_TRUE(Contains(fetched, "/b0/" + cjkUrl));
+    EXPECT_FALSE(Contains(fetched, "/b0/" + accentedUrl));
+}
+
 TEST_F(UpdateFlow, RepairRefetchesOnlyTheDamagedFile) {
     const FileSet game = GameV1();
     Install("1_0_1", game);
