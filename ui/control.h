@@ -84,6 +84,8 @@ public:
     virtual bool IsFocused() const { return focused_; }
     virtual void SetFocus();
     virtual bool IsTabStop() const { return true; }
+    // A control that takes the Tab key itself while it has the focus (a rich edit may).
+    virtual bool IsWantTab() const { return false; }
     virtual bool IsMouseFocused() const { return mouseFocused_; }
     virtual void SetMouseFocused(bool focused) { mouseFocused_ = focused; }
     virtual bool IsActivatable() const { return IsVisible() && IsEnabled(); }

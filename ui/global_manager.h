@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/control_factory.h"
 #include "ui/font_info.h"
@@ -15,6 +16,7 @@ class Box;
 class Control;
 class IRenderFactory;
 class ImageInfo;
+class Window;
 
 // The UI framework's process-wide state, for now the part the launcher's start-up, language
 // switch and skin archive need: the resource root, the current language and its language
@@ -110,6 +112,13 @@ public:
                                                             CreateControlCallback callback);
     // The same when the tree's top is a box; null otherwise.
     static std::unique_ptr<Box> BuildBoxCached(const std::wstring& skinPath, CreateControlCallback callback);
+
+    // --- windows ------------------------------------------------------------------------
+    // Every window between Window::Init and its destruction, oldest first.
+    static void AddWindow(Window* window);
+    // False when the window was not in the list.
+    static bool RemoveWindow(Window* window);
+    static const std::vector<Window*>& GetWindowList();
 };
 
 // Backslashes to slashes, "//" to "/", then "./" dropped and "../" resolved against the

@@ -1,25 +1,115 @@
 #include "ui/window.h"
 
-#include <algorithm>
+#include <objidl.h>
 
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "app/launcher_messages.h"
 #include "ui/box.h"
 #include "ui/control.h"
+#include "ui/global_manager.h"
+#include "ui/render/render_context.h"
+#include "ui/render/render_factory.h"
+#include "ui/shadow_box.h"
 
 namespace ui {
+namespace {
 
-Window::Window() = default;
+// The stock GUI font, made again with the default character set.
+void MakeDefaultFont(FontInfo& font) {
+    LOGFONTW logFont{};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(logFont), &logFont);
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    font.hFont = ::CreateFontIndirectW(&logFont);
+    font.faceName = logFont.lfFaceName;
+    font.size = -logFont.lfHeight;
+    font.bold = logFont.lfWeight >= FW_BOLD;
+    font.underline = logFont.lfUnderline != 0;
+    font.italic = logFont.lfItalic != 0;
+}
+
+// The walk of a Tab move over the tree, parents before children.
+struct FindTabInfo {
+    Control* focus = nullptr;
+    Control* last = nullptr;
+    bool forward = true;
+    bool nextIsIt = false;
+};
+
+Control* NextTabCallback(Control* control, void* data) {
+    auto* info = static_cast<FindTabInfo*>(data);
+    if (control == info->focus) {
+        if (info->forward) {
+            info->nextIsIt = true;
+            return nullptr;
+        }
+        return info->last;  // null on the first tab stop: the walk goes on to the last one
+    }
+    if (!control->IsTabStop()) return nullptr;
+    info->last = control;
+    return info->nextIsIt || !info->focus ? control : nullptr;
+}
+
+}  // namespace
+
+Window::WindowDc::WindowDc(WindowDc&& other) noexcept
+    : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+
+Window::WindowDc& Window::WindowDc::operator=(WindowDc&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        window_ = std::exchange(other.window_, nullptr);
+        dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
+}
+
+void Window::WindowDc::Reset() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+    window_ = nullptr;
+    dc_ = nullptr;
+}
+
+Window::Window() {
+    MakeDefaultFont(defaultFont_);
+}
 
 Window::~Window() {
+    DetachFromNativeWindow();
     DeleteDelayedControls();
     root_.reset();
+    classes_.clear();
+    optionGroups_.clear();
+    toolTip_.Reset();
+    paintDc_.Reset();
+    if (GlobalManager::RemoveWindow(this)) {
+        const std::vector<Window*>& windows = GlobalManager::GetWindowList();
+        if (!windows.empty()) ::SendMessageW(windows.back()->GetHWND(), kMsgWindowStackChanged, 0, 0);
+    }
+}
+
+void Window::Init(HWND hwnd) {
+    hwnd_ = hwnd;
+    paintDc_ = WindowDc(hwnd);
+    IRenderFactory* factory = GlobalManager::GetRenderFactory();
+    renderContext_.reset(factory ? factory->CreateRenderContext() : nullptr);
+    using RegisterTouchWindowFunction = BOOL(WINAPI*)(HWND, ULONG);
+    static const auto registerTouchWindow = reinterpret_cast<RegisterTouchWindowFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "RegisterTouchWindow")));
+    if (registerTouchWindow) registerTouchWindow(hwnd, 0);
+    GlobalManager::AddWindow(this);
+    ::SendMessageW(hwnd, kMsgWindowStackChanged, 0, 0);
 }
 
 bool Window::AttachRoot(Box* root) {
-    focus_ = nullptr;
-    hover_ = nullptr;
-    newHover_ = nullptr;
-    mouseCapture_ = nullptr;
+    SetFocusControl(nullptr);
     keyDown_ = nullptr;
+    newHover_ = nullptr;
+    hover_ = nullptr;
+    mouseCapture_ = nullptr;
     touchCapture_ = nullptr;
     pointerCapture_ = nullptr;
     if (root_) {
@@ -29,6 +119,7 @@ bool Window::AttachRoot(Box* root) {
     }
     root_.reset(root);
     layoutPending_ = true;
+    firstFadePending_ = true;
     if (!root) return false;
     root->SetWindowAndParent(this, root->GetParent(), true);
     RegisterNamedControls(root);
@@ -43,7 +134,7 @@ void Window::SetResourcePath(const std::wstring& folder) {
 }
 
 RECT Window::GetShadowPadding() const {
-    return shadowAttached_ ? shadowPadding_ : RECT{0, 0, 0, 0};
+    return shadow_.attached ? shadow_.padding : RECT{0, 0, 0, 0};
 }
 
 void Window::InvalidateRect(const RECT& rect) {
@@ -70,6 +161,31 @@ void Window::SetFocusControl(Control* control) {
         Control::SendEvent(control, kEventInternalSetFocus);
         if (focus_ == control) Control::SendEvent(control, kEventSetFocus, 0, 0, 0, lastMousePoint_);
     }
+}
+
+bool Window::SetNextTabControl(bool forward) {
+    if (layoutPending_ && forward) {
+        // The tab stops have no places yet; the paint lays them out first.
+        if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
+        return true;
+    }
+    if (!root_) return true;
+    constexpr UINT kTabWalk = kFindVisible | kFindEnabled | kFindMeFirst;
+    FindTabInfo info;
+    info.focus = focus_;
+    info.forward = forward;
+    Control* next = root_->FindControl(&NextTabCallback, &info, kTabWalk);
+    if (!next) {
+        if (forward) {
+            FindTabInfo fromStart;
+            fromStart.forward = true;
+            next = root_->FindControl(&NextTabCallback, &fromStart, kTabWalk);
+        } else {
+            next = info.last;
+        }
+    }
+    if (next) SetFocusControl(next);
+    return true;
 }
 
 Control* Window::FindControl(POINT point) const {
@@ -121,6 +237,7 @@ void Window::ReapObjects(Control* control) {
     for (Control** reference : {&keyDown_, &hover_, &newHover_, &mouseCapture_, &touchCapture_, &pointerCapture_, &focus_}) {
         if (*reference == control) *reference = nullptr;
     }
+    if (control == static_cast<Control*>(shadow_.box)) shadow_.box = nullptr;
     const auto it = nameMap_.find(control->GetName());
     if (!control->GetName().empty() && it != nameMap_.end() && it->second == control) nameMap_.erase(it);
 }
@@ -144,6 +261,28 @@ void Window::RemoveOptionGroup(const std::wstring& group, Control* control) {
     const auto member = std::find(members.begin(), members.end(), control);
     if (member != members.end()) members.erase(member);
     if (members.empty()) optionGroups_.erase(it);
+}
+
+void Window::AddMessageFilter(IUIMessageFilter* filter) {
+    messageFilters_.push_back(filter);
+}
+
+void Window::RemoveMessageFilter(IUIMessageFilter* filter) {
+    messageFilters_.erase(std::remove(messageFilters_.begin(), messageFilters_.end(), filter), messageFilters_.end());
+}
+
+void Window::NotifyWindowClose() {
+    EventArgs args;
+    args.type = kEventWindowClose;
+    args.mousePoint = lastMousePoint_;
+    args.timestamp = ::GetTickCount();
+    const std::weak_ptr<kbase::WeakFlag> alive = ObtainWeakFlag();
+    for (const int type : {static_cast<int>(kEventWindowClose), static_cast<int>(kEventAll)}) {
+        const auto handlers = windowEvents_.find(type);
+        if (handlers == windowEvents_.end()) continue;
+        Control::FireCallbacks(handlers->second, &args, alive);
+        if (alive.expired()) return;  // a handler deleted the window
+    }
 }
 
 }  // namespace ui
