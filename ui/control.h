@@ -86,6 +86,9 @@ public:
     virtual bool IsTabStop() const { return true; }
     // A control that takes the Tab key itself while it has the focus (a rich edit may).
     virtual bool IsWantTab() const { return false; }
+    // Buttons and edit boxes stay clickable inside a window's caption band, where other
+    // controls drag the window.
+    virtual bool IsCaptionClickable() const { return false; }
     virtual bool IsMouseFocused() const { return mouseFocused_; }
     virtual void SetMouseFocused(bool focused) { mouseFocused_ = focused; }
     virtual bool IsActivatable() const { return IsVisible() && IsEnabled(); }

@@ -1,9 +1,5 @@
 #include "ui/window.h"
 
-#include <objidl.h>
-
-#include <gdiplus.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -11,6 +7,7 @@
 #include "ui/box.h"
 #include "ui/control.h"
 #include "ui/global_manager.h"
+#include "ui/render/gdiplus_headers.h"
 #include "ui/render/render_context.h"
 #include "ui/render/render_factory.h"
 #include "ui/shadow_box.h"

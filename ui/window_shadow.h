@@ -27,8 +27,8 @@ struct WindowShadow {
     // The image is the default one; its content then gets slightly rounded corners.
     bool defaultImage = true;
     std::wstring image = L"file='../public/bk_shadow.png' corner='30,30,30,30'";
+    RECT unscaledPadding{14, 14, 14, 14};      // as the skin gave it; first, the others derive from it
     RECT padding{};                            // current width, DPI-scaled; 0 while maximised
-    RECT unscaledPadding{14, 14, 14, 14};      // as the skin gave it
     RECT restorePadding{};                     // the padding to put back after a maximise
     ShadowBox* box = nullptr;                  // owned by the window's tree (it is the root)
 };
