@@ -48,26 +48,24 @@ const PointerFunctions& Pointer() {
     return functions;
 }
 
+// The pixel location and pressure of a pointer of one kind, read with that kind's function.
+template <class Info>
+bool ReadPointerInfo(BOOL(WINAPI* read)(UINT32, Info*), UINT32 id, POINT& location, UINT32& pressure) {
+    Info info{};
+    if (!read || !read(id, &info)) return false;
+    location = info.pointerInfo.ptPixelLocation;
+    pressure = info.pressure;
+    return true;
+}
+
 // The pixel location and pressure of a touch or pen pointer; false for other pointers and
 // when the information cannot be read.
 bool ReadPointer(UINT32 id, POINT& location, UINT32& pressure) {
     const PointerFunctions& api = Pointer();
     POINTER_INPUT_TYPE type = 0;
     if (!api.getPointerType || !api.getPointerType(id, &type)) return false;
-    if (type == PT_TOUCH) {
-        POINTER_TOUCH_INFO info{};
-        if (!api.getPointerTouchInfo || !api.getPointerTouchInfo(id, &info)) return false;
-        location = info.pointerInfo.ptPixelLocation;
-        pressure = info.pressure;
-        return true;
-    }
-    if (type == PT_PEN) {
-        POINTER_PEN_INFO info{};
-        if (!api.getPointerPenInfo || !api.getPointerPenInfo(id, &info)) return false;
-        location = info.pointerInfo.ptPixelLocation;
-        pressure = info.pressure;
-        return true;
-    }
+    if (type == PT_TOUCH) return ReadPointerInfo(api.getPointerTouchInfo, id, location, pressure);
+    if (type == PT_PEN) return ReadPointerInfo(api.getPointerPenInfo, id, location, pressure);
     return false;
 }
 

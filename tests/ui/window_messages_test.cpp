@@ -145,12 +145,16 @@ TEST_F(WindowMessages, TabBeforeTheFirstLayoutOnlyRepaints) {
 }
 
 TEST_F(WindowMessages, KeysGoToTheFocusAndTheKeyUpToWhoGotTheKeyDown) {
+    // Sent, not posted: the pump's TranslateMessage would add characters of its own.
+    const HWND hwnd = window.GetHWND();
     window.SetFocusControl(a);
-    Post(WM_KEYDOWN, 'X', 0);  // the pump's TranslateMessage makes the WM_CHAR
+    ::SendMessageW(hwnd, WM_KEYDOWN, 'X', 0);
+    ::SendMessageW(hwnd, WM_CHAR, 'x', 0);
     window.SetFocusControl(b);  // the key comes up after the focus moved
-    Post(WM_KEYUP, 'X', 0);
+    ::SendMessageW(hwnd, WM_KEYUP, 'X', 0);
     EXPECT_EQ(a->TypesAmong({ui::kEventKeyDown, ui::kEventChar, ui::kEventKeyUp}),
               (std::vector<int>{ui::kEventKeyDown, ui::kEventChar, ui::kEventKeyUp}));
+    EXPECT_EQ(a->First(ui::kEventChar)->wParam, static_cast<WPARAM>('x'));
     EXPECT_FALSE(b->Saw(ui::kEventKeyUp));
 }
 
