@@ -249,6 +249,8 @@ private:
     bool RegisterSuperClass();
     // Clears the native window's pointer to this object, when the window outlives it.
     void DetachFromNativeWindow();
+    // After the last message: the handle and the tooltip (owned by the window) are gone.
+    void ForgetNativeWindow();
     // The new initial size of "expand" and "heightpercent": the old one becomes the design
     // size, and a window without root is resized at once.
     void ApplyInitSize(SIZE size);

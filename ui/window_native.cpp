@@ -80,7 +80,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         if (message == WM_NCDESTROY && window) {
             const LRESULT result = ::CallWindowProcW(window->oldWndProc_, hwnd, message, wParam, lParam);
             ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            window->hwnd_ = nullptr;  // no later call may reach a handle that may be reused
+            window->ForgetNativeWindow();
             window->OnFinalMessage(hwnd);
             return result;
         }
@@ -99,12 +99,17 @@ LRESULT CALLBACK Window::SuperClassProc(HWND hwnd, UINT message, WPARAM wParam, 
         if (message == WM_NCDESTROY && window) {
             const LRESULT result = ::CallWindowProcW(window->oldWndProc_, hwnd, message, wParam, lParam);
             ::RemovePropW(hwnd, kObjectProperty);
-            window->hwnd_ = nullptr;
+            window->ForgetNativeWindow();
             window->OnFinalMessage(hwnd);
             return result;
         }
     }
     return window ? window->HandleMessage(message, wParam, lParam) : ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void Window::ForgetNativeWindow() {
+    hwnd_ = nullptr;  // no later call may reach a handle that may be reused
+    toolTip_.Release();  // an owned window, gone with this one
 }
 
 void Window::DetachFromNativeWindow() {

@@ -78,14 +78,14 @@ TEST(WindowLifecycle, CloseFadesTheRootOutAndClosesWithTheCodeLater) {
     EXPECT_EQ(window.Count(WM_CLOSE), 0);  // 300 ms away
     EXPECT_LT(window.GetWindowAlpha(), 255);
     ASSERT_TRUE(ui_test::PumpMessagesUntil([&] { return window.Count(WM_CLOSE) == 1; }));
-    EXPECT_EQ(window.received.back().wParam, 7u);
+    EXPECT_EQ(window.Last(WM_CLOSE).wParam, 7u);
     EXPECT_EQ(window.GetHWND(), nullptr);  // the default procedure destroyed it
 
     TestWindow bare;  // without a root the close is posted at once
     ASSERT_TRUE(bare.Open(false, RECT{0, 0, 100, 100}));
     bare.Close(3);
     ASSERT_TRUE(ui_test::PumpMessagesUntil([&] { return bare.Count(WM_CLOSE) == 1; }, 200));
-    EXPECT_EQ(bare.received.back().wParam, 3u);
+    EXPECT_EQ(bare.Last(WM_CLOSE).wParam, 3u);
 }
 
 TEST(WindowLifecycle, SuperClassGetsTheUnhandledMessages) {

@@ -158,6 +158,67 @@ TEST_F(WindowMessages, KeysGoToTheFocusAndTheKeyUpToWhoGotTheKeyDown) {
     EXPECT_FALSE(b->Saw(ui::kEventKeyUp));
 }
 
+TEST_F(WindowMessages, HoverShowsTheToolTipOfTheControlUnderTheMouse) {
+    ::LoadLibraryW(L"comctl32.dll");  // registers the tooltip class, as the framework's start-up does
+    b->SetToolTipText(L"second");
+    Post(WM_MOUSEMOVE, 0, At(70, 10));
+    Post(WM_MOUSEHOVER, 0, At(70, 10));
+    HWND tip = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            wchar_t name[32] = {};
+            ::GetClassNameW(hwnd, name, 32);
+            if (std::wstring(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(::GetWindow(tip, GW_OWNER), window.GetHWND());
+    wchar_t text[32] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window.GetHWND();
+    tool.uId = reinterpret_cast<UINT_PTR>(window.GetHWND());
+    tool.lpszText = text;
+    ::SendMessageW(tip, TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"second");
+}
+
+TEST_F(WindowMessages, CommandAndNotifyMessagesAreReflectedToTheirSender) {
+    TestWindow sender(L"UiWindowTestSender");
+    ASSERT_TRUE(sender.Open(false, RECT{0, 0, 20, 20}));
+    const HWND hwnd = window.GetHWND();
+    ::SendMessageW(hwnd, WM_COMMAND, 5, reinterpret_cast<LPARAM>(sender.GetHWND()));
+    EXPECT_EQ(sender.Last(WM_COMMAND + 0x2000).wParam, 5u);
+    NMHDR header{sender.GetHWND(), 9, 0};
+    ::SendMessageW(hwnd, WM_NOTIFY, 9, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(sender.Count(WM_NOTIFY + 0x2000), 1);
+    ::SendMessageW(hwnd, WM_COMMAND, 6, 0);  // from a menu or an accelerator: nobody to reflect to
+    EXPECT_EQ(sender.Count(WM_COMMAND + 0x2000), 1);
+}
+
+TEST_F(WindowMessages, LosingTheFocusEndsThePressOfAControlThatAsksForIt) {
+    a->SetNeedButtonUpWhenKillFocus(true);
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+    ::SendMessageW(window.GetHWND(), WM_KILLFOCUS, 0, 0);
+    EXPECT_TRUE(a->Saw(ui::kEventMouseButtonUp));
+    // The capture went with it: the next move goes to the control under the mouse.
+    Post(WM_MOUSEMOVE, MK_LBUTTON, At(130, 10));
+    EXPECT_TRUE(c->Saw(ui::kEventMouseMove));
+}
+
+TEST_F(WindowMessages, ClosingEndsHoverPressAndFocus) {
+    Post(WM_MOUSEMOVE, 0, At(70, 10));
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+    ASSERT_EQ(window.GetFocus(), a);
+    ::SendMessageW(window.GetHWND(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(a->Saw(ui::kEventMouseButtonUp));
+    EXPECT_TRUE(a->Saw(ui::kEventKillFocus));
+    EXPECT_EQ(window.GetFocus(), nullptr);
+    EXPECT_EQ(window.GetHWND(), nullptr);  // and the default procedure destroyed the window
+}
+
 class Filter : public ui::IUIMessageFilter {
 public:
     explicit Filter(UINT taken) : taken_(taken) {}

@@ -22,7 +22,8 @@ struct Message {
     LPARAM lParam;
 };
 
-// A plain window: created, initialised as a form's creation would, destroyed with the object.
+// A plain window: created, initialised as a form's creation would, destroyed with the object;
+// it records every message it gets.
 class TestWindow : public ui::Window {
 public:
     explicit TestWindow(std::wstring className = L"UiWindowTest") : className_(std::move(className)) {}
@@ -32,7 +33,7 @@ public:
 
     std::wstring GetWindowClassName() const override { return className_; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == kMsgWindowStackChanged || message == WM_CLOSE) received.push_back({message, wParam, lParam});
+        received.push_back({message, wParam, lParam});
         return ui::Window::HandleMessage(message, wParam, lParam);
     }
 
@@ -45,6 +46,14 @@ public:
             ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         }
         return hwnd;
+    }
+
+    // The last message of a kind; a null message when there was none.
+    Message Last(UINT message) const {
+        for (auto it = received.rbegin(); it != received.rend(); ++it) {
+            if (it->message == message) return *it;
+        }
+        return Message{0, 0, 0};
     }
 
     int Count(UINT message) const {
@@ -118,8 +127,14 @@ inline bool PumpUntilLaidOut(const ui::Window& window) {
     return ui_test::PumpMessagesUntil([&window] { return !window.IsArrangePending(); });
 }
 
-// Pumps until nothing is left to do for a while: queued messages, posted deletions and paints.
+// Dispatches every message queued by now, however long that takes on a loaded machine, then
+// whatever comes within a short while: posted deletions, paints, timers.
 inline void PumpPending() {
+    MSG message;
+    for (int queued = 0; queued < 10000 && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++queued) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
     ui_test::PumpMessagesUntil([] { return false; }, 50);
 }
 
