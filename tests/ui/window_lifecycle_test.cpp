@@ -81,11 +81,17 @@ TEST(WindowLifecycle, CloseFadesTheRootOutAndClosesWithTheCodeLater) {
     EXPECT_EQ(window.Last(WM_CLOSE).wParam, 7u);
     EXPECT_EQ(window.GetHWND(), nullptr);  // the default procedure destroyed it
 
-    TestWindow bare;  // without a root the close is posted at once
-    ASSERT_TRUE(bare.Open(false, RECT{0, 0, 100, 100}));
+    // Without a root the close is posted at once. The window leaves its owner as it is: a
+    // modal form that disabled its owner enables it again itself.
+    TestWindow owner(L"UiWindowTestOwner");
+    ASSERT_TRUE(owner.Open(false, RECT{0, 0, 100, 100}));
+    TestWindow bare;
+    ASSERT_TRUE(bare.Open(false, RECT{0, 0, 100, 100}, owner.GetHWND()));
+    ::EnableWindow(owner.GetHWND(), FALSE);
     bare.Close(3);
     ASSERT_TRUE(ui_test::PumpMessagesUntil([&] { return bare.Count(WM_CLOSE) == 1; }, 200));
     EXPECT_EQ(bare.Last(WM_CLOSE).wParam, 3u);
+    EXPECT_FALSE(::IsWindowEnabled(owner.GetHWND()));
 }
 
 TEST(WindowLifecycle, SuperClassGetsTheUnhandledMessages) {
