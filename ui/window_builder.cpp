@@ -83,9 +83,14 @@ void WindowBuilder::ProcessRoot(MarkupNode root, Window& window) {
     const std::wstring rootName = root.GetName();
     const bool global = rootName == L"Global";
     if (!global && rootName != L"Window") return;
-    if (global) {
+    // Window settings need the native window; a scratch window (global.xml's) has none.
+    if (global || window.GetHWND()) {
         for (int i = 0; i < root.GetAttributeCount(); ++i) {
-            ApplyGlobalAttribute(root.GetAttributeName(i), root.GetAttributeValue(i));
+            if (global) {
+                ApplyGlobalAttribute(root.GetAttributeName(i), root.GetAttributeValue(i));
+            } else {
+                window.SetWindowAttribute(root.GetAttributeName(i), root.GetAttributeValue(i));
+            }
         }
     }
     for (MarkupNode child = root.GetFirstChild(); child.IsValid(); child = child.GetNextSibling()) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/ui/image_files.h"
+#include "tests/ui/window_test_support.h"
 #include "ui/box.h"
 #include "ui/control.h"
 #include "ui/global_manager.h"
@@ -185,6 +186,52 @@ TEST(WindowBuilder, ReportsLoadErrors) {
         EXPECT_FALSE(built.root);
         EXPECT_EQ(built.error.rfind(c.error, 0), 0u) << built.error;
     }
+}
+
+// --- the window element ----------------------------------------------------------------------
+
+TEST(WindowBuilderWindowElement, AppliesWindowSettingsInDocumentOrder) {
+    struct Case {
+        const wchar_t* attributes;
+        SIZE initial;
+    } const cases[] = {
+        {L"size=\"1340,750\" caption=\"0,0,0,30\"", {1368, 778}},
+        {L"shadowattached=\"false\" size=\"504,320\"", {504, 320}},
+        // The size was taken while the shadow was still attached.
+        {L"size=\"504,320\" shadowattached=\"false\"", {532, 348}},
+        // Only "true" is true.
+        {L"shadowattached=\"True\" size=\"504,320\"", {504, 320}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.attributes);
+        window_test::TestWindow window(L"UiWindowBuilderTest");
+        ASSERT_TRUE(window.Open(true, RECT{0, 0, 100, 100}));
+        const Built built = BuildText(L"<Window " + std::wstring(c.attributes) + L"><Box/></Window>", &window);
+        ASSERT_TRUE(built.root);
+        EXPECT_EQ(window.GetInitSize().cx, c.initial.cx);
+        EXPECT_EQ(window.GetInitSize().cy, c.initial.cy);
+    }
+}
+
+TEST(WindowBuilderWindowElement, AnIncludedWindowElementAppliesAgain) {
+    TempFolder folder;
+    const std::wstring page = folder.Child(L"page.xml");
+    WriteBytes(page, "<Window size=\"100,50\"><Class name=\"page\" height=\"9\"/><Control/></Window>");
+    window_test::TestWindow window(L"UiWindowBuilderTest");
+    ASSERT_TRUE(window.Open(true, RECT{0, 0, 100, 100}));
+    const Built built =
+        BuildText(L"<Window size=\"300,200\"><VBox><Include source=\"" + page + L"\"/></VBox></Window>", &window);
+    EXPECT_EQ(Describe(built.root.get()), L"VBox(Control)");
+    EXPECT_EQ(window.GetInitSize().cx, 128);
+    EXPECT_EQ(window.GetInitSize().cy, 78);
+    EXPECT_EQ(window.GetClassAttributes(L"page"), L"height=\"9\"");
+}
+
+TEST(WindowBuilderWindowElement, OnlyAWindowWithAHandleTakesSettings) {
+    ui::Window scratch;
+    BuildText(L"<Window size=\"300,200\"><Class name=\"k\" width=\"4\"/><Box/></Window>", &scratch);
+    EXPECT_EQ(scratch.GetInitSize().cx, 0);
+    EXPECT_EQ(scratch.GetClassAttributes(L"k"), L"width=\"4\"");
 }
 
 // --- Include ----------------------------------------------------------------------------
