@@ -158,7 +158,7 @@ void DownloadManager::StartWaitingTasks() {
         if (AdvanceRetry(task->retry, task->urlIndex, urlCount)) {
             waitingTasks_.push_back(std::move(task));
         } else {
-            FinishTask(*task, -2, errorText, running);
+            EndFile(*task, DownloadResult::kEveryTryFailed, errorText);
         }
     }
 }
@@ -170,13 +170,13 @@ void DownloadManager::CancelAll(int mode) {
         kbase::AutoLock hold(runningLock_);
         for (TaskPtr& task : runningTasks_) {
             UnregisterChunk(*task);
-            FinishTask(*task, 0, "cancel", false);
+            ReleaseTask(*task);
         }
         runningTasks_.clear();
     }
     for (TaskPtr& task : waitingTasks_) {
         UnregisterChunk(*task);
-        FinishTask(*task, 0, "cancel", false);
+        ReleaseTask(*task);
     }
     waitingTasks_.clear();
     chunkMap_.clear();

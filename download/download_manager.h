@@ -172,16 +172,19 @@ private:
     // The ranges of the task's file still registered after this one left.
     std::size_t UnregisterChunk(const DownloadTask& task);
     bool StartTask(DownloadTask& task, std::string& errorText);
-    // Closes the file and returns the handle to the pool; notifies when asked; a success
-    // deletes the resume record.
-    void FinishTask(DownloadTask& task, int code, const std::string& message, bool notify);
-    void NotifyDone(const DownloadTask& task, int code, const std::string& message);
+    // A try of the task's range has ended (the range goes on later, or not at all): writes what
+    // it holds, closes its file and returns its handle to the pool.
+    void ReleaseTask(DownloadTask& task);
+    // The end of the task's file: releases the task, deletes a complete file's resume record and,
+    // while running, tells the caller.
+    void EndFile(DownloadTask& task, DownloadResult result, const std::string& message);
+    void NotifyDone(const DownloadTask& task, DownloadResult result, const std::string& message);
     bool IsTaskRunning(const DownloadTask* task);
     void OnTransferDone(CURL* handle, CURLcode result);
     // A range is complete: the file waits for its other ranges, is done, or goes to its check.
     void CheckTaskComplete(TaskPtr task);
     void RetryAfterMd5Mismatch(TaskPtr task);
-    void RequeueOrFail(TaskPtr task, int code, const std::string& message);
+    void RequeueOrFail(TaskPtr task, DownloadResult result, const std::string& message);
     void CountBytesPresent(std::int64_t bytes);
     void AddDownloadedBytes(std::int64_t bytes);
     void MaybeSendProgress();

@@ -35,24 +35,24 @@ void DownloadManager::DownloadFileFrom(const BaseUrlList& urls, const std::strin
     notice.tag = tag;
     notice.doneCallback = done;
     if (urls->empty()) {
-        NotifyDone(notice, -1, "DownloadFile URL is empty");
+        NotifyDone(notice, DownloadResult::kNoBaseUrl, "DownloadFile URL is empty");
         return;
     }
     // Sizes, offsets and resume records are 32-bit: a larger file is refused, never wrapped.
     if (size > std::numeric_limits<std::int32_t>::max()) {
-        NotifyDone(notice, -1, "file too large:" + std::to_string(size));
+        NotifyDone(notice, DownloadResult::kNoBaseUrl, "file too large:" + std::to_string(size));
         return;
     }
     if (size <= 0) {
         // Nothing is fetched for no bytes: the empty file is right only when the MD5 (if any) is
         // that of no bytes. A map without sizes reads as size 0 and must not install empty files.
         if (!md5.empty() && md5 != Md5Context().HexDigest()) {
-            NotifyDone(notice, -4, "check md5 error");
+            NotifyDone(notice, DownloadResult::kMd5Mismatch, kMd5MismatchMessage);
             return;
         }
         CreateParentFolders(localFile);
         OpenLocalFile(localFile, true);
-        NotifyDone(notice, 0, std::string());
+        NotifyDone(notice, DownloadResult::kSuccess, std::string());
         return;
     }
     const auto fileSize = static_cast<std::int32_t>(size);
@@ -78,7 +78,7 @@ void DownloadManager::DownloadFileFrom(const BaseUrlList& urls, const std::strin
         std::int64_t bytes = 0;
         if (VerifyFileMd5(localFile, md5, hex, bytes)) {
             CountBytesPresent(bytes);
-            NotifyDone(notice, 0, std::string());
+            NotifyDone(notice, DownloadResult::kSuccess, std::string());
             return;
         }
     }
@@ -123,7 +123,7 @@ void DownloadManager::ReportCheckedFiles() {
         checkingTasks_.erase(found);
         const std::shared_ptr<FileCheck> check = std::move(fileChecks_.extract(task->localFile).mapped());
         if (*check->Verdict()) {
-            FinishTask(*task, 0, std::string(), running);
+            EndFile(*task, DownloadResult::kSuccess, std::string());
             continue;
         }
         Trace(task->path + ":" + task->md5 + "!=" + check->Digest() + "\n");
@@ -192,7 +192,7 @@ bool DownloadManager::StartTask(DownloadTask& task, std::string& errorText) {
     try {
         const std::int64_t cap = SpeedCapForMode(LauncherContext::Instance()->settings.Get(), speedLimitMode);
         CreateParentFolders(task.localFile);
-        FinishTask(task, 0, "prepare", false);
+        ReleaseTask(task);
         task.fileHandle = OpenLocalFile(task.localFile, false);
         if (!task.fileHandle) {
             errorText = "open:(" + task.localFile + ") failed,errno:" + std::to_string(::GetLastError());
@@ -233,20 +233,20 @@ bool DownloadManager::StartTask(DownloadTask& task, std::string& errorText) {
         }
         const CURLMcode added = curl_multi_add_handle(multiHandle_.Get(), h);
         if (added != CURLM_OK) {
-            FinishTask(task, -1, "start task failed", false);
+            ReleaseTask(task);
             errorText = std::string("curl_multi_add_handle:") + curl_multi_strerror(added);
             return false;
         }
         return true;
     } catch (const std::exception& e) {
-        FinishTask(task, -1, "start task failed", false);
+        ReleaseTask(task);
         errorText = e.what();
         Trace("start task failed:" + task.path + ":" + errorText + "\n");
         return false;
     }
 }
 
-void DownloadManager::FinishTask(DownloadTask& task, int code, const std::string& message, bool notify) {
+void DownloadManager::ReleaseTask(DownloadTask& task) {
     if (task.fileHandle) WritePending(task);
     task.pending.clear();
     task.fileHandle.Reset();
@@ -254,14 +254,18 @@ void DownloadManager::FinishTask(DownloadTask& task, int code, const std::string
         curl_multi_remove_handle(multiHandle_.Get(), task.easyHandle.Get());
         handlePool_.push_back(std::move(task.easyHandle));
     }
-    if (code == 0 && message.empty()) DeleteLocalFile(ResumeRecordPath(task.localFile));
-    if (notify) NotifyDone(task, code, message);
 }
 
-void DownloadManager::NotifyDone(const DownloadTask& task, int code, const std::string& message) {
+void DownloadManager::EndFile(DownloadTask& task, DownloadResult result, const std::string& message) {
+    ReleaseTask(task);
+    if (result == DownloadResult::kSuccess) DeleteLocalFile(ResumeRecordPath(task.localFile));
+    if (running) NotifyDone(task, result, message);
+}
+
+void DownloadManager::NotifyDone(const DownloadTask& task, DownloadResult result, const std::string& message) {
     if (!task.doneCallback) return;
     CallGuarded(traceLog_, "done callback failed:" + task.path,
-                [&] { task.doneCallback(task.tag, code, task.path, message); });
+                [&] { task.doneCallback(task.tag, result, task.path, message); });
 }
 
 bool DownloadManager::IsTaskRunning(const DownloadTask* task) {
@@ -289,7 +293,7 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
     }
     long status = 0;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
-    FinishTask(*task, 0, "post", false);
+    ReleaseTask(*task);
     const bool advanced = task->begin > task->tryBegin;
 
     if (task->Finished()) {
@@ -299,7 +303,7 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
     if (result == CURLE_OK && (status == 200 || status == 206)) {
         // The server ended the answer early: the range goes on from where it stopped.
         Trace(task->path + ":" + std::to_string(task->begin) + "<=" + std::to_string(task->end) + "\n");
-        RequeueOrFail(std::move(task), -1, "incomplete:");
+        RequeueOrFail(std::move(task), DownloadResult::kNoBaseUrl, "incomplete:");
         return;
     }
     // A slow or capped line that still moves is not a failing server, and a try that a pause
@@ -311,32 +315,32 @@ void DownloadManager::OnTransferDone(CURL* handle, CURLcode result) {
     }
     std::string text = std::to_string(result) + "," + std::to_string(status);
     if (task->errorBuffer[0] != '\0') text += std::string(",") + task->errorBuffer;
-    RequeueOrFail(std::move(task), -3, text);
+    RequeueOrFail(std::move(task), DownloadResult::kTransferFailed, text);
 }
 
-void DownloadManager::RequeueOrFail(TaskPtr task, int code, const std::string& message) {
+void DownloadManager::RequeueOrFail(TaskPtr task, DownloadResult result, const std::string& message) {
     const std::size_t urlCount = task->urls ? task->urls->size() : 0;
     if (AdvanceRetry(task->retry, task->urlIndex, urlCount)) {
         waitingTasks_.push_back(std::move(task));
         return;
     }
-    if (code == -1) {
-        FinishTask(*task, -1, message + std::to_string(task->begin) + "-" + std::to_string(task->end), running);
+    if (result == DownloadResult::kNoBaseUrl) {
+        EndFile(*task, result, message + std::to_string(task->begin) + "-" + std::to_string(task->end));
         return;
     }
     Trace(task->path + ":" + message + "\n");
-    FinishTask(*task, code, message, running);
+    EndFile(*task, result, message);
 }
 
 void DownloadManager::CheckTaskComplete(TaskPtr task) {
     if (UnregisterChunk(*task) > 0) {
         AdvanceFileCheck(task->localFile);
-        FinishTask(*task, 0, "waiting", false);
+        ReleaseTask(*task);
         return;
     }
     chunkMap_.erase(task->localFile);
     if (task->md5.empty()) {
-        FinishTask(*task, 0, std::string(), running);
+        EndFile(*task, DownloadResult::kSuccess, std::string());
         return;
     }
     // The check has hashed the file's bytes as they became final, so its verdict follows soon;
@@ -350,7 +354,7 @@ void DownloadManager::CheckTaskComplete(TaskPtr task) {
 void DownloadManager::RetryAfterMd5Mismatch(TaskPtr task) {
     const std::size_t urlCount = task->urls ? task->urls->size() : 0;
     if (!AdvanceRetry(task->retry, task->urlIndex, urlCount)) {
-        FinishTask(*task, -4, "check md5 error", running);
+        EndFile(*task, DownloadResult::kMd5Mismatch, kMd5MismatchMessage);
         return;
     }
     DeleteLocalFile(task->localFile);
@@ -359,5 +363,5 @@ void DownloadManager::RetryAfterMd5Mismatch(TaskPtr task) {
                      task->progressCallback, task->tag, task->retry, task->urlIndex);
     AddDownloadedBytes(-static_cast<std::int64_t>(task->fileSize));
     MaybeSendProgress();
-    FinishTask(*task, 0, "replace", false);
+    ReleaseTask(*task);
 }

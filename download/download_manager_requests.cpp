@@ -17,7 +17,7 @@ constexpr char kUserAgent[] = "libcurl-agent/1.0";
 
 // How one try of a request ended.
 struct TryOutcome {
-    int code = 0;
+    DownloadResult result = DownloadResult::kSuccess;
     std::string error;
 };
 
@@ -82,7 +82,7 @@ bool DownloadManager::DownloadMemory(const std::string& path, const std::string&
     const std::string reportedUrl = JoinUrl(path, postBody);
     const std::vector<std::string> urls = activeUrls;
     if (urls.empty()) {
-        if (done) done(tag, -1, reportedUrl, nullptr, 0, "DownloadMemory URL is empty");
+        if (done) done(tag, DownloadResult::kNoBaseUrl, reportedUrl, nullptr, 0, "DownloadMemory URL is empty");
         return false;
     }
     MemoryAnswer answer(running);
@@ -102,21 +102,21 @@ bool DownloadManager::DownloadMemory(const std::string& path, const std::string&
             long status = 0;
             curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
             if (result == CURLE_OK && status == 200) {
-                // The code stays 0 either way: the caller's parser has the last word.
+                // A success either way: the caller's parser has the last word.
                 IsValidJson(answer.bytes.data(), answer.bytes.size(), outcome.error);
                 break;
             }
-            outcome.code = -2;
+            outcome.result = DownloadResult::kEveryTryFailed;
             outcome.error = result != CURLE_OK ? TransferErrorText(result, answer) : std::to_string(status);
         } catch (const std::exception& e) {
-            outcome.code = -1;
+            outcome.result = DownloadResult::kNoBaseUrl;
             outcome.error = e.what();
         }
     } while (running && AdvanceRetry(retry, urlIndex, urls.size()));
 
     if (done && running) {
         CallGuarded(traceLog_, "request callback failed:" + reportedUrl, [&] {
-            done(tag, outcome.code, reportedUrl, answer.bytes.c_str(), static_cast<int>(answer.bytes.size()),
+            done(tag, outcome.result, reportedUrl, answer.bytes.c_str(), static_cast<int>(answer.bytes.size()),
                  outcome.error);
         });
     }
@@ -137,17 +137,17 @@ bool DownloadManager::RequestUrl(const std::string& url, const std::string& post
         long status = 0;
         curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
         if (result != CURLE_OK || status != 200) {
-            outcome.code = -2;
+            outcome.result = DownloadResult::kEveryTryFailed;
             outcome.error = result != CURLE_OK ? TransferErrorText(result, answer) : std::to_string(status);
         }
     } catch (const std::exception& e) {
-        outcome.code = -1;
+        outcome.result = DownloadResult::kNoBaseUrl;
         outcome.error = e.what();
     }
     const std::string reportedUrl = JoinUrl(url, postBody);
     if (done && running) {
         CallGuarded(traceLog_, "request callback failed:" + reportedUrl, [&] {
-            done(tag, outcome.code, reportedUrl, answer.bytes.c_str(), static_cast<int>(answer.bytes.size()),
+            done(tag, outcome.result, reportedUrl, answer.bytes.c_str(), static_cast<int>(answer.bytes.size()),
                  outcome.error);
         });
     }
@@ -182,10 +182,10 @@ bool DownloadManager::ProbeFile(const std::string& path, const std::string& post
                 exists = true;
                 break;
             }
-            outcome.code = -2;
+            outcome.result = DownloadResult::kEveryTryFailed;
             outcome.error = curl_easy_strerror(result);
         } catch (const std::exception& e) {
-            outcome.code = -1;
+            outcome.result = DownloadResult::kNoBaseUrl;
             outcome.error = e.what();
         }
     } while (running && AdvanceRetry(retry, urlIndex, urls.size()));
@@ -193,7 +193,7 @@ bool DownloadManager::ProbeFile(const std::string& path, const std::string& post
     if (done && running) {
         const std::string reportedUrl = JoinUrl(path, postBody);
         CallGuarded(traceLog_, "probe callback failed:" + reportedUrl,
-                    [&] { done(tag, outcome.code, reportedUrl, exists, outcome.error); });
+                    [&] { done(tag, outcome.result, reportedUrl, exists, outcome.error); });
     }
     return true;
 }

@@ -6,12 +6,12 @@
 
 #include "app/file_util.h"
 #include "app/md5.h"
+#include "download/download_result.h"
 #include "update/patch_applier.h"
 
 namespace {
 
 constexpr int kInMemoryFailureCode = 10000;
-constexpr char kMd5Mismatch[] = "check md5 error";
 
 bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -39,7 +39,7 @@ PatchOutcome ApplyDownloadedPatch(const std::wstring& oldPath, const std::wstrin
         code = detail;
     }
     if (failed) return {false, std::to_string(code)};
-    if (!expectedMd5.empty() && !FileHasMd5(newPath, expectedMd5)) return {false, kMd5Mismatch};
+    if (!expectedMd5.empty() && !FileHasMd5(newPath, expectedMd5)) return {false, kMd5MismatchMessage};
     return {true, {}};
 }
 

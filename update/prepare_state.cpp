@@ -27,8 +27,9 @@ namespace {
 constexpr const char* kLauncherFiles[] = {"resources.zip", "SourceHanSansCNRegular.ttf", "SourceHanSansCNBold.ttf",
                                           "LomaN.ttf", "LomaB.ttf"};
 
-void OnPublicIpAnswer(int tag, int code, std::string url, const char* body, int length, std::string error) {
-    LauncherContext::Instance()->OnPublicIpResponse(tag, code, url, body, length, error);
+void OnPublicIpAnswer(int tag, DownloadResult result, std::string url, const char* body, int length,
+                      std::string error) {
+    LauncherContext::Instance()->OnPublicIpResponse(tag, ResultCode(result), url, body, length, error);
 }
 
 }  // namespace

@@ -22,35 +22,35 @@ State* PreDownloadTask() {
 
 }  // namespace
 
-void DispatchFileDone(int tag, int code, std::string url, std::string message) {
-    if (State* state = Asker(tag)) state->OnFileDone(code, std::move(url), std::move(message));
+void DispatchFileDone(int tag, DownloadResult result, std::string url, std::string message) {
+    if (State* state = Asker(tag)) state->OnFileDone(ResultCode(result), std::move(url), std::move(message));
 }
 
-void DispatchRequestDone(int tag, int code, std::string url, const char* body, int length, std::string error) {
-    if (State* state = Asker(tag)) state->OnRequestDone(code, std::move(url), body, length, std::move(error));
+void DispatchRequestDone(int tag, DownloadResult result, std::string url, const char* body, int length, std::string error) {
+    if (State* state = Asker(tag)) state->OnRequestDone(ResultCode(result), std::move(url), body, length, std::move(error));
 }
 
 void DispatchProgress(int tag, double bytesPerSecond) {
     if (tag == kDownloadFilesStateType && Asker(tag)) DownloadManager::Instance().AddSpeedSample(bytesPerSecond);
 }
 
-void DispatchFileChecked(int tag, int code, std::string url, bool exists, std::string error) {
-    if (State* state = Asker(tag)) state->OnFileChecked(code, std::move(url), exists, std::move(error));
+void DispatchFileChecked(int tag, DownloadResult result, std::string url, bool exists, std::string error) {
+    if (State* state = Asker(tag)) state->OnFileChecked(ResultCode(result), std::move(url), exists, std::move(error));
 }
 
-void DispatchPreDownloadFileDone(int, int code, std::string url, std::string message) {
-    if (State* task = PreDownloadTask()) task->OnFileDone(code, std::move(url), std::move(message));
+void DispatchPreDownloadFileDone(int, DownloadResult result, std::string url, std::string message) {
+    if (State* task = PreDownloadTask()) task->OnFileDone(ResultCode(result), std::move(url), std::move(message));
 }
 
-void DispatchPreDownloadRequestDone(int, int code, std::string url, const char* body, int length,
+void DispatchPreDownloadRequestDone(int, DownloadResult result, std::string url, const char* body, int length,
                                     std::string error) {
-    if (State* task = PreDownloadTask()) task->OnRequestDone(code, std::move(url), body, length, std::move(error));
+    if (State* task = PreDownloadTask()) task->OnRequestDone(ResultCode(result), std::move(url), body, length, std::move(error));
 }
 
 void DispatchPreDownloadProgress(int, double bytesPerSecond) {
     if (State* task = PreDownloadTask()) task->OnProgress(bytesPerSecond);
 }
 
-void DispatchPreDownloadFileChecked(int, int code, std::string url, bool exists, std::string error) {
-    if (State* task = PreDownloadTask()) task->OnFileChecked(code, std::move(url), exists, std::move(error));
+void DispatchPreDownloadFileChecked(int, DownloadResult result, std::string url, bool exists, std::string error) {
+    if (State* task = PreDownloadTask()) task->OnFileChecked(ResultCode(result), std::move(url), exists, std::move(error));
 }

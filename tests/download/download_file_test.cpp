@@ -320,7 +320,7 @@ TEST_F(FileDownload, TheFineTimerIsHeldExactlyWhileFilesAreInHand) {
     EXPECT_EQ(kbase::TimerResolutionRequest::HeldCount(), 0);
 }
 
-void ThrowingDone(int, int, std::string, std::string) {
+void ThrowingDone(int, DownloadResult, std::string, std::string) {
     throw std::runtime_error("boom");
 }
 

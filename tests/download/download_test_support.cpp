@@ -117,9 +117,9 @@ std::vector<DoneEvent> Callbacks::Files() {
     return g_files;
 }
 
-void Callbacks::OnFileDone(int tag, int code, std::string url, std::string message) {
+void Callbacks::OnFileDone(int tag, DownloadResult result, std::string url, std::string message) {
     std::lock_guard<std::mutex> hold(g_callbackLock);
-    g_files.push_back({tag, code, std::move(url), std::move(message)});
+    g_files.push_back({tag, ResultCode(result), std::move(url), std::move(message)});
 }
 
 std::vector<Callbacks::RequestEvent> Callbacks::Requests() {
@@ -127,14 +127,14 @@ std::vector<Callbacks::RequestEvent> Callbacks::Requests() {
     return g_requests;
 }
 
-void Callbacks::OnRequestDone(int, int code, std::string url, const char* body, int length, std::string error) {
+void Callbacks::OnRequestDone(int, DownloadResult result, std::string url, const char* body, int length, std::string error) {
     std::lock_guard<std::mutex> hold(g_callbackLock);
-    g_requests.push_back({code, std::move(url), body ? std::string(body, length) : std::string(), std::move(error)});
+    g_requests.push_back({ResultCode(result), std::move(url), body ? std::string(body, length) : std::string(), std::move(error)});
 }
 
-void Callbacks::OnProbeDone(int, int code, std::string url, bool exists, std::string error) {
+void Callbacks::OnProbeDone(int, DownloadResult result, std::string url, bool exists, std::string error) {
     std::lock_guard<std::mutex> hold(g_callbackLock);
-    g_requests.push_back({code, std::move(url), std::string(), std::move(error), exists});
+    g_requests.push_back({ResultCode(result), std::move(url), std::string(), std::move(error), exists});
 }
 
 bool RunUntil(const std::function<void()>& step, const std::function<bool()>& done, std::chrono::milliseconds limit) {

@@ -70,7 +70,7 @@ class Callbacks {
 public:
     static void Clear();
     static std::vector<DoneEvent> Files();
-    static void OnFileDone(int tag, int code, std::string url, std::string message);
+    static void OnFileDone(int tag, DownloadResult result, std::string url, std::string message);
 
     struct RequestEvent {
         int code = 0;
@@ -80,8 +80,8 @@ public:
         bool exists = false;
     };
     static std::vector<RequestEvent> Requests();
-    static void OnRequestDone(int tag, int code, std::string url, const char* body, int length, std::string error);
-    static void OnProbeDone(int tag, int code, std::string url, bool exists, std::string error);
+    static void OnRequestDone(int tag, DownloadResult result, std::string url, const char* body, int length, std::string error);
+    static void OnProbeDone(int tag, DownloadResult result, std::string url, bool exists, std::string error);
 };
 
 // Runs step until done() or the time limit; true when done() became true.

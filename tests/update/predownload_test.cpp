@@ -94,7 +94,7 @@ TEST_F(PreDownload, AnEarlierTasksLateFailureDoesNotFailANewTask) {
     int result = -1;
     RunOnWorker([&] {
         PreDownloadState* task = NewTask();
-        DispatchPreDownloadFileDone(kPreDownloadStateType, -3, "KORU_Data/level0", "28,0,stale");
+        DispatchPreDownloadFileDone(kPreDownloadStateType, DownloadResult::kTransferFailed, "KORU_Data/level0", "28,0,stale");
         DispatchPreDownloadProgress(kPreDownloadStateType, 1e6);
         step = task->step;
         result = task->result;
@@ -111,7 +111,7 @@ TEST_F(PreDownload, AnEarlierTasksErrorBoxDoesNotStopANewTask) {
     RunOnWorker([&] {
         PreDownloadState* first = NewTask();
         first->step = kPreDownloadRemoteMap;
-        DispatchPreDownloadRequestDone(kPreDownloadStateType, 0, "version_map.txt", "not json", 8, "");
+        DispatchPreDownloadRequestDone(kPreDownloadStateType, DownloadResult::kSuccess, "version_map.txt", "not json", 8, "");
         first->Update();  // shows the error box; its answer comes later
         context->StopPreDownload(true);
         second = NewTask();

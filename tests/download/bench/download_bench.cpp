@@ -32,9 +32,9 @@ std::atomic<int> g_failed{0};
 HANDLE g_allDone = nullptr;
 int g_expected = 0;
 
-void OnDone(int, int code, std::string url, std::string message) {
-    if (code != 0) {
-        std::fprintf(stderr, "failed: %s: %d %s\n", url.c_str(), code, message.c_str());
+void OnDone(int, DownloadResult result, std::string url, std::string message) {
+    if (result != DownloadResult::kSuccess) {
+        std::fprintf(stderr, "failed: %s: %d %s\n", url.c_str(), ResultCode(result), message.c_str());
         ++g_failed;
     }
     if (++g_done == g_expected) ::SetEvent(g_allDone);
