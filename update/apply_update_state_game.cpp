@@ -13,6 +13,7 @@
 #include "app/safe_path.h"
 #include "base/path_util.h"
 #include "download/download_manager.h"
+#include "update/atomic_copy.h"
 #include "update/file_install.h"
 #include "update/patch_applier.h"
 #include "update/update_paths.h"
@@ -86,7 +87,8 @@ void FinishGameUpdate(ApplyUpdateState& state) {
     const std::wstring gamePath = context->settings.Get().gamePath;
     const std::wstring pendingMap = GameFilePath(gamePath, "tmp_version_map.txt");
     const std::wstring map = GameFilePath(gamePath, "version_map.txt");
-    if (::CopyFileW(pendingMap.c_str(), map.c_str(), FALSE)) {
+    // The installation's commit point: the map is replaced whole or not at all.
+    if (CopyFileAtomic(pendingMap, map)) {
         DeleteIfPresent(kbase::WidePath(kApplyListPath));
         ::DeleteFileW(pendingMap.c_str());
         context->LoadLocalGameVersion();

@@ -12,6 +12,7 @@
 #include "app/json_util.h"
 #include "app/safe_path.h"
 #include "base/path_util.h"
+#include "update/atomic_copy.h"
 #include "update/deferred_updates.h"
 #include "update/file_install.h"
 #include "update/patch_applier.h"
@@ -78,7 +79,7 @@ void ApplyLauncherUpdate(ApplyUpdateState& state) {
         } else if (EndsWith(key, ".ttf")) {
             fontFiles.push_back(key);
             context->fontFilesPending = true;
-        } else if (::CopyFileW(source.c_str(), target.c_str(), FALSE)) {
+        } else if (CopyFileAtomic(source, target)) {
             ::DeleteFileW(source.c_str());
             if (key == "resources.zip") context->uiResourcesChanged = 1;
         } else {
@@ -91,7 +92,8 @@ void ApplyLauncherUpdate(ApplyUpdateState& state) {
         state.result = -1;
         return;
     }
-    if (::CopyFileW(L".\\tmp_launcher_version_map.txt", L".\\launcher_version_map.txt", FALSE)) {
+    // The installation's commit point: the map is replaced whole or not at all.
+    if (CopyFileAtomic(L".\\tmp_launcher_version_map.txt", L".\\launcher_version_map.txt")) {
         ::DeleteFileW(L".\\tmp_launcher_version_map.txt");
         context->launcherVersion.Set(ReadLauncherVersion(L".\\"));
     }

@@ -9,6 +9,7 @@
 #include "app/thread_ids.h"
 #include "base/path_util.h"
 #include "base/thread_registry.h"
+#include "update/atomic_copy.h"
 #include "update/download_files_state.h"
 #include "update/exception_state.h"
 #include "update/request_patch_state.h"
@@ -113,7 +114,7 @@ void CheckVersionState::StartFetching() {
 void CheckVersionState::FinishWithoutFetching() {
     LauncherContext* context = LauncherContext::Instance();
     if (CanOpenForReading(tmpMapPath)) {
-        ::CopyFileW(tmpMapPath.c_str(), mapPath.c_str(), FALSE);
+        CopyFileAtomic(tmpMapPath, mapPath);  // the installation's commit point: whole or not at all
         ::DeleteFileW(tmpMapPath.c_str());
         if (mode != kLauncherMode) {
             context->LoadLocalGameVersion();
