@@ -1,6 +1,8 @@
 // The pre-download task and the resting state's poll beside it, on the worker of the update-flow
 // world: how a task ends (refused, failed), and that nothing of an earlier task or of the poll
-// reaches a task that runs now.
+// reaches a task that runs now; what the poll offers, starts and finds finished.
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +33,11 @@ protected:
     void SetUp() override {
         UpdateFlowTest::SetUp();
         Install("1_0_1", GameV1());
+        ServePreDownloadAddresses();
+    }
+
+    // The pre-download answer names /p0/, which serves the same folder as the game's /b0/.
+    void ServePreDownloadAddresses() {
         SetPreDownloadAnswer("{\"info\": \"{\\\"TW_pc_addr\\\": [\\\"" + server_.Url("/p0/") + "\\\"]}\"}");
     }
 
@@ -43,6 +50,30 @@ protected:
         ASSERT_TRUE(WaitOnWorker([context] { return !context->preDownloadState; }));
         RunOnUi([] {});  // the boxes and messages posted until then have been handled
     }
+
+    // Worker thread: makes the resting state current with its poll held, so that it polls only
+    // when PollOnce asks (left alone it polls at its first tick).
+    static EnterGameState* RestWithoutPolling() {
+        LauncherContext* context = LauncherContext::Instance();
+        context->SetState(std::make_unique<EnterGameState>());
+        auto* resting = static_cast<EnterGameState*>(context->currentState.get());
+        resting->pollPeriodMs = kNoPoll;
+        return resting;
+    }
+
+    // One whole poll of the resting state (each step answers before its request returns), after
+    // which the UI thread has taken what it sent.
+    void PollOnce() {
+        RunOnWorker([] {
+            auto* resting = static_cast<EnterGameState*>(LauncherContext::Instance()->currentState.get());
+            resting->pollPeriodMs = 0;
+            resting->Update();
+            resting->pollPeriodMs = kNoPoll;
+        });
+        RunOnUi([] {});
+    }
+
+    static constexpr std::uint32_t kNoPoll = std::numeric_limits<std::uint32_t>::max();
 
     static PreDownloadState* NewTask() {
         LauncherContext* context = LauncherContext::Instance();
@@ -58,16 +89,20 @@ TEST_F(PreDownload, RefusedVersionsAndFailedFilesEndTheTaskWithTheirReason) {
     struct Case {
         const char* name;
         const char* offered;
+        const char* remoteGame;  // the game's servers' version, when known
         bool fileMissing;
         const wchar_t* detail;
     } const cases[] = {
-        {"the installed version", "1_0_1", false, L"STRING_ERROR_DLC_LAST"},
-        {"an older version", "1_0_0", false, L"STRING_ERROR_DLC_LAST"},
-        {"a file the server lacks", "1_0_2", true, L"-3\n"},
+        {"the installed version", "1_0_1", "", false, L"STRING_ERROR_DLC_LAST"},
+        {"an older version", "1_0_0", "", false, L"STRING_ERROR_DLC_LAST"},
+        {"one before the game's pending update", "1_0_2", "1_0_3", false, L"STRING_ERROR_DLC_OUTDATED"},
+        {"one past the game's pending update", "1_0_4", "1_0_3", false, L"STRING_ERROR_DLC_FIRST"},
+        {"a file the server lacks", "1_0_2", "", true, L"-3\n"},
     };
     LauncherContext* context = LauncherContext::Instance();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        context->remoteGameVersion.Set(c.remoteGame);
         FileSet offered = GameV1();
         offered["KORU_Data/level0"] = Changed(offered.at("KORU_Data/level0"));
         Publish(c.offered, offered);
@@ -134,8 +169,7 @@ TEST_F(PreDownload, ThePollLeavesTheContentListOfARunningPreDownload) {
     RunOnWorker([&] {
         DownloadManager::Instance().dlcUrls = preDownloadList;
         NewTask()->result = 0;  // a task that is busy
-        context->SetState(std::make_unique<EnterGameState>());
-        auto* resting = static_cast<EnterGameState*>(context->currentState.get());
+        EnterGameState* resting = RestWithoutPolling();
         resting->HandleGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
         afterPoll = DownloadManager::Instance().dlcUrls;
         context->StopPreDownload(true);
@@ -144,6 +178,66 @@ TEST_F(PreDownload, ThePollLeavesTheContentListOfARunningPreDownload) {
     std::vector<std::string> fetched = RequestPaths("/b0/");
     EXPECT_EQ(fetched, std::vector<std::string>{"/b0/version_map.txt"});
     EXPECT_EQ(context->remoteGameVersion.Get(), "1_0_1");
+}
+
+// The resting state's poll finds a coming version on the pre-download addresses while the game's
+// servers still serve the installed one: it offers it with the bytes to fetch (the patch where
+// one is listed), starts the task once the player asked for it, and afterwards reports the
+// finished pre-download without fetching anything again.
+TEST_F(PreDownload, ThePollOffersAComingVersionStartsItWhenAskedAndThenSeesItFinished) {
+    const FileSet v1 = GameV1();
+    FileSet v2 = v1;
+    v2["KORU_Data/level0"] = Changed(v1.at("KORU_Data/level0"));
+    v2["KORU_Data/new.bin"] = patchtest::RandomBytes(5000, 7);
+    const std::string patch = patchtest::RandomBytes(777, 8);
+    Publish("1_0_2", v2);
+    WriteBytes(".\\www\\patchs\\1_0_1\\KORU_Data\\level0.patch", patch);
+    WriteBytes(".\\www\\patchs\\1_0_1\\KORU.exe.patch", "present");
+    WriteBytes(".\\www\\patchs\\1_0_1\\patch_list.txt",
+               FlatMapText("", {{"KORU_Data/level0", {Md5Of(patch), static_cast<std::int64_t>(patch.size())}}}));
+    const auto serve = [&] {
+        ServePreDownloadAddresses();
+        SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+        ServeRaw("/b0/version_map.txt", FlatMapText("1_0_1", MapOf(v1)));
+    };
+    const std::vector<std::string> pollsOnly = {"/p0/version_map.txt", "/p0/patchs/1_0_1/patch_list.txt"};
+    LauncherContext* context = LauncherContext::Instance();
+    bool taskMade = true;
+    serve();
+    RunOnWorker([] { RestWithoutPolling(); });
+
+    PollOnce();
+    RunOnWorker([&] { taskMade = context->preDownloadState != nullptr; });
+    EXPECT_FALSE(taskMade) << "offered only";
+    EXPECT_EQ(context->remoteGameVersion.Get(), "1_0_1");
+    EXPECT_EQ(context->remotePreDownloadVersion.Get(), "1_0_2");
+    EXPECT_EQ(context->preDownloadSize.load(), patch.size() + v2.at("KORU_Data/new.bin").size());
+    ASSERT_FALSE(Messages(kMsgPreDlcStatus).empty());
+    EXPECT_EQ(Messages(kMsgPreDlcStatus).back().w, 1) << "available";
+    EXPECT_TRUE(Messages(kMsgGameUpdateAvailable).empty());
+    EXPECT_EQ(RequestPaths("/p0/"), pollsOnly);
+
+    context->predownloadRequested = true;
+    PollOnce();
+    RunOnWorker([] {});  // the start is itself a posted task
+    ASSERT_TRUE(WaitOnWorker([context] { return !context->preDownloadState; }));
+    RunOnUi([] {});
+    const std::string folder = ".\\update\\predownload\\1_0_2\\";
+    EXPECT_EQ(ReadBytes(folder + Md5Of(patch)), patch);
+    EXPECT_EQ(ReadBytes(folder + Md5Of(v2.at("KORU_Data/new.bin"))), v2.at("KORU_Data/new.bin"));
+    EXPECT_TRUE(FileExists(folder + "predownload_version_map.txt"));
+    EXPECT_EQ(Messages(kMsgPreDlcStatus).back().w, 3) << "finished";
+    EXPECT_FALSE(context->predownloadRequested);
+
+    ASSERT_TRUE(server_.Reset());
+    serve();
+    const std::size_t pagesBefore = Messages(kMsgPreDlcStatus).size();
+    PollOnce();
+    RunOnWorker([&] { taskMade = context->preDownloadState != nullptr; });
+    EXPECT_FALSE(taskMade);
+    ASSERT_GT(Messages(kMsgPreDlcStatus).size(), pagesBefore);
+    EXPECT_EQ(Messages(kMsgPreDlcStatus).back().w, 3) << "still finished";
+    EXPECT_EQ(RequestPaths("/p0/"), pollsOnly) << "nothing fetched again";
 }
 
 }  // namespace

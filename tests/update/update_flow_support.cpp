@@ -241,18 +241,19 @@ void UpdateFlowTest::Install(const std::string& version, const FileSet& files) {
     RunOnWorker([] { LauncherContext::Instance()->LoadLocalGameVersion(); });
 }
 
-void UpdateFlowTest::SetGateAnswer(const std::string& body) {
+void UpdateFlowTest::ServeRaw(const std::string& path, const std::string& body) {
     Json::Value fault;
-    fault["path"] = "/g0/get/urls";
+    fault["path"] = path;
     fault["raw"] = body;
-    ASSERT_TRUE(server_.SetFault(JsonText(fault)));
+    ASSERT_TRUE(server_.SetFault(JsonText(fault))) << path;
+}
+
+void UpdateFlowTest::SetGateAnswer(const std::string& body) {
+    ServeRaw("/g0/get/urls", body);
 }
 
 void UpdateFlowTest::SetPreDownloadAnswer(const std::string& body) {
-    Json::Value fault;
-    fault["path"] = "/g0/pre_download";
-    fault["raw"] = body;
-    ASSERT_TRUE(server_.SetFault(JsonText(fault)));
+    ServeRaw("/g0/pre_download", body);
 }
 
 std::string UpdateFlowTest::GateAnswerWith(const std::vector<std::string>& dlcAddr) {

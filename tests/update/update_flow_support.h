@@ -61,6 +61,8 @@ protected:
     void Publish(const std::string& version, const FileSet& files);
     // Installs files and their version map into the game folder.
     void Install(const std::string& version, const FileSet& files);
+    // Answers every request to path (e.g. "/b0/version_map.txt") with body, verbatim.
+    void ServeRaw(const std::string& path, const std::string& body);
     // The gate's answer to get/urls and the pre-download answer, verbatim.
     void SetGateAnswer(const std::string& body);
     void SetPreDownloadAnswer(const std::string& body);
