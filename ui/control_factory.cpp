@@ -6,6 +6,7 @@
 #include "ui/control.h"
 #include "ui/hbox.h"
 #include "ui/layout.h"
+#include "ui/scroll_bar.h"
 #include "ui/tile_box.h"
 #include "ui/vbox.h"
 
@@ -47,6 +48,7 @@ const ControlClass kControlClasses[] = {
     Plain<HBox>(L"HBox"),
     Plain<VBox>(L"VBox"),
     Plain<TileBox>(L"TileBox"),
+    Plain<ScrollBar>(L"ScrollBar"),
 };
 
 bool IsOfClass(const Control& control, const ControlClass& entry) {
