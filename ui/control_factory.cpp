@@ -5,10 +5,13 @@
 #include "ui/box.h"
 #include "ui/control.h"
 #include "ui/hbox.h"
+#include "ui/hlayout.h"
 #include "ui/layout.h"
 #include "ui/scroll_bar.h"
+#include "ui/tab_box.h"
 #include "ui/tile_box.h"
 #include "ui/vbox.h"
+#include "ui/vlayout.h"
 
 namespace ui {
 namespace {
@@ -48,6 +51,9 @@ const ControlClass kControlClasses[] = {
     Plain<HBox>(L"HBox"),
     Plain<VBox>(L"VBox"),
     Plain<TileBox>(L"TileBox"),
+    WithLayout<TabBox, Layout>(L"TabBox"),
+    WithLayout<TabBox, HLayout>(L"HTabBox"),
+    WithLayout<TabBox, VLayout>(L"VTabBox"),
     Plain<ScrollBar>(L"ScrollBar"),
 };
 
