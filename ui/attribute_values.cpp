@@ -58,4 +58,11 @@ POINT ParsePoint(const std::wstring& value) {
     return POINT{n[0], n[1]};
 }
 
+int StateOfAttribute(const std::wstring& name, const wchar_t* const (&names)[4]) {
+    for (int state = 0; state < 4; ++state) {
+        if (name == names[state]) return state;
+    }
+    return -1;
+}
+
 }  // namespace ui

@@ -26,4 +26,8 @@ RECT ParseRect(const std::wstring& value);   // four numbers: left, top, right, 
 SIZE ParseSize(const std::wstring& value);   // two numbers: cx, cy
 POINT ParsePoint(const std::wstring& value); // two numbers: x, y
 
+// The control state (0 normal to 3 disabled) whose attribute name stands at that index of a
+// table of four names; -1 when the name is not in it.
+int StateOfAttribute(const std::wstring& name, const wchar_t* const (&names)[4]);
+
 }  // namespace ui

@@ -17,13 +17,6 @@ int ParseSizeValue(const std::wstring& value) {
     return ParseInt(value);
 }
 
-int StateOfAttribute(const std::wstring& name, const wchar_t* const (&names)[4]) {
-    for (int state = 0; state < 4; ++state) {
-        if (name == names[state]) return state;
-    }
-    return -1;
-}
-
 const wchar_t* const kStateColors[4] = {L"normalcolor", L"hotcolor", L"pushedcolor", L"disabledcolor"};
 const wchar_t* const kStateImages[4] = {L"normalimage", L"hotimage", L"pushedimage", L"disabledimage"};
 const wchar_t* const kForeImages[4] = {L"forenormalimage", L"forehotimage", L"forepushedimage",

@@ -27,10 +27,14 @@ void StateColorMap::Paint(IRenderContext* context, int state) {
         }
         return;
     }
+    context->DrawColor(rect, GetColor(ResolveState(state)), 255);
+}
+
+int StateColorMap::ResolveState(int state) const {
     if (state == kControlStatePushed && !HasColor(kControlStatePushed)) state = kControlStateHot;
     if (state == kControlStateHot && !HasColor(kControlStateHot)) state = kControlStateNormal;
     if (state == kControlStateDisabled && !HasColor(kControlStateDisabled)) state = kControlStateNormal;
-    context->DrawColor(rect, GetColor(state), 255);
+    return state;
 }
 
 }  // namespace ui
