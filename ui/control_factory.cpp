@@ -3,10 +3,14 @@
 #include <typeinfo>
 
 #include "ui/box.h"
+#include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/control.h"
 #include "ui/hbox.h"
 #include "ui/hlayout.h"
+#include "ui/label.h"
 #include "ui/layout.h"
+#include "ui/option.h"
 #include "ui/scroll_bar.h"
 #include "ui/tab_box.h"
 #include "ui/tile_box.h"
@@ -47,10 +51,18 @@ ControlClass WithLayout(const wchar_t* name) {
 
 const ControlClass kControlClasses[] = {
     Plain<Control>(L"Control"),
+    Plain<Label>(L"Label"),
+    Plain<Button>(L"Button"),
+    Plain<CheckBox>(L"CheckBox"),
+    Plain<Option>(L"Option"),
     WithLayout<Box, Layout>(L"Box"),
     Plain<HBox>(L"HBox"),
     Plain<VBox>(L"VBox"),
     Plain<TileBox>(L"TileBox"),
+    Plain<LabelBox>(L"LabelBox"),
+    Plain<ButtonBox>(L"ButtonBox"),
+    Plain<CheckBoxBox>(L"CheckBoxBox"),
+    Plain<OptionBox>(L"OptionBox"),
     WithLayout<TabBox, Layout>(L"TabBox"),
     WithLayout<TabBox, HLayout>(L"HTabBox"),
     WithLayout<TabBox, VLayout>(L"VTabBox"),
