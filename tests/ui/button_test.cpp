@@ -22,22 +22,22 @@ TEST_F(GalleryTest, AButtonShowsItsStateFacesAndTextColoursAndClicks) {
     int* clicks = CountEvents(play, ui::kEventClick);
     const RECT r = RectOf(L"button_play");
     const POINT face{r.left + 4, r.top + 4};
-    EXPECT_TRUE(gallery::Near(PixelAt(face.x, face.y), kFaceNormal));
+    EXPECT_TRUE(PixelBecomes(face, kFaceNormal));
 
     MoveTo(CentreOf(L"button_play"));
-    EXPECT_TRUE(WaitForPixel(face, kFaceHot));
-    EXPECT_TRUE(AnyPixelNear(r, kHotInk));
+    EXPECT_TRUE(PixelBecomes(face, kFaceHot));
+    EXPECT_TRUE(ComesToShow(r, kHotInk));
     WritePng(L"gallery_button_hot.png");
 
     Press(CentreOf(L"button_play"));
-    EXPECT_TRUE(WaitForPixel(face, kFacePushed));
-    EXPECT_TRUE(AnyPixelNear(r, kPushedInk));
+    EXPECT_TRUE(PixelBecomes(face, kFacePushed));
+    EXPECT_TRUE(ComesToShow(r, kPushedInk));
     EXPECT_FALSE(AnyPixelNear(r, kHotInk));
     EXPECT_EQ(*clicks, 0);
 
     Release(CentreOf(L"button_play"));
     EXPECT_EQ(*clicks, 1);
-    EXPECT_TRUE(WaitForPixel(face, kFaceHot));
+    EXPECT_TRUE(PixelBecomes(face, kFaceHot));
 
     // A press that leaves the button before its release is no click.
     Press(CentreOf(L"button_play"));
@@ -49,25 +49,25 @@ TEST_F(GalleryTest, StateColoursFollowHoverAndPressAPushedTextFallsBackToHot) {
     Find(L"button_colors")->SetAttribute(L"hottextcolor", L"gallery_hot_ink");
     const RECT r = RectOf(L"button_colors");
     const POINT corner{r.left + 2, r.top + 2};
-    EXPECT_TRUE(gallery::Near(PixelAt(corner.x, corner.y), 0xFFC8D0DA));
+    EXPECT_TRUE(PixelBecomes(corner, 0xFFC8D0DA));
     MoveTo(CentreOf(L"button_colors"));
-    EXPECT_TRUE(WaitForPixel(corner, 0xFF62ADF7));
+    EXPECT_TRUE(PixelBecomes(corner, 0xFF62ADF7));
     Press(CentreOf(L"button_colors"));
-    EXPECT_TRUE(WaitForPixel(corner, 0xFF3C8CE7));
-    EXPECT_TRUE(AnyPixelNear(r, kHotInk));
+    EXPECT_TRUE(PixelBecomes(corner, 0xFF3C8CE7));
+    EXPECT_TRUE(ComesToShow(r, kHotInk));
     Release(CentreOf(L"button_colors"));
-    EXPECT_TRUE(WaitForPixel(corner, 0xFF62ADF7));
+    EXPECT_TRUE(PixelBecomes(corner, 0xFF62ADF7));
 }
 
 TEST_F(GalleryTest, ADisabledButtonShowsItsDisabledFaceAndIgnoresClicksAndKeys) {
     ui::Control* off = Find(L"button_off");
     int* clicks = CountEvents(off, ui::kEventClick);
     const RECT r = RectOf(L"button_off");
-    EXPECT_TRUE(gallery::Near(PixelAt(r.left + 4, r.top + 4), kFaceDisabled));
+    EXPECT_TRUE(PixelBecomes(POINT{r.left + 4, r.top + 4}, kFaceDisabled));
     Click(L"button_off");
     EXPECT_FALSE(off->IsTabStop());
     EXPECT_EQ(*clicks, 0);
-    EXPECT_TRUE(gallery::Near(PixelAt(r.left + 4, r.top + 4), kFaceDisabled));
+    EXPECT_TRUE(PixelBecomes(POINT{r.left + 4, r.top + 4}, kFaceDisabled));
 }
 
 TEST_F(GalleryTest, SpaceAndReturnActivateTheFocusedButtonOtherKeysDoNot) {
@@ -91,9 +91,9 @@ TEST_F(GalleryTest, AButtonBoxSizesToItsChildrenAndClicksThroughThem) {
     const RECT r = RectOf(L"button_box");
     EXPECT_EQ(r.right - r.left, 60 + 16);
     EXPECT_EQ(box->GetTextStyle(), ui::ButtonBox::kButtonTextStyle);
-    EXPECT_TRUE(gallery::Near(PixelAt(r.left + 2, r.top + 2), 0xFF46B37A));
+    EXPECT_TRUE(PixelBecomes(POINT{r.left + 2, r.top + 2}, 0xFF46B37A));
     MoveTo(CentreOf(L"button_box_face"));
-    EXPECT_TRUE(WaitForPixel(POINT{r.left + 2, r.top + 2}, 0xFFE8A33D));
+    EXPECT_TRUE(PixelBecomes(POINT{r.left + 2, r.top + 2}, 0xFFE8A33D));
     Click(L"button_box_face");
     EXPECT_EQ(*clicks, 1);
 }

@@ -39,23 +39,23 @@ TEST_F(GalleryTest, ClickingACheckBoxTogglesItsStateLookAndEvents) {
     log.Watch(sound);
     const RECT r = RectOf(L"check_sound");
     const RECT text{r.left + 22, r.top, r.right, r.bottom};
-    EXPECT_TRUE(gallery::Near(PixelAt(MarkPoint(r).x, MarkPoint(r).y), kMarkOff));
+    EXPECT_TRUE(PixelBecomes(MarkPoint(r), kMarkOff));
 
     Click(L"check_sound");
     EXPECT_TRUE(sound->IsSelected());
-    EXPECT_TRUE(gallery::Near(PixelAt(MarkPoint(r).x, MarkPoint(r).y), kMarkOn));
-    EXPECT_TRUE(AnyPixelNear(text, 0xFF3C8CE7));  // the selected text colour
+    EXPECT_TRUE(PixelBecomes(MarkPoint(r), kMarkOn));
+    EXPECT_TRUE(ComesToShow(text, 0xFF3C8CE7));  // the selected text colour
     WritePng(L"gallery_check_selected.png");
 
     Click(L"check_sound");
     EXPECT_FALSE(sound->IsSelected());
-    EXPECT_TRUE(gallery::Near(PixelAt(MarkPoint(r).x, MarkPoint(r).y), kMarkOff));
+    EXPECT_TRUE(PixelBecomes(MarkPoint(r), kMarkOff));
     EXPECT_FALSE(AnyPixelNear(text, 0xFF3C8CE7));
     EXPECT_EQ(log.events, (std::vector<int>{ui::kEventSelect, ui::kEventUnSelect}));  // no click event
 
     // Set in code without trigger: the look changes, no event.
     sound->Selected(true, false);
-    EXPECT_TRUE(gallery::Near(PixelAt(MarkPoint(r).x, MarkPoint(r).y), kMarkOn));
+    EXPECT_TRUE(PixelBecomes(MarkPoint(r), kMarkOn));
     EXPECT_EQ(log.events.size(), 2u);
 }
 
@@ -65,13 +65,13 @@ TEST_F(GalleryTest, ACheckBoxBoxPaintsItsSelectedColourAndTogglesBySpace) {
     log.Watch(box);
     const RECT r = RectOf(L"check_box");
     const POINT ground{r.right - 3, r.top + 3};
-    EXPECT_TRUE(gallery::Near(PixelAt(ground.x, ground.y), 0xFFFFFFFF));
+    EXPECT_TRUE(PixelBecomes(ground, 0xFFFFFFFF));
     Click(L"check_box");
-    EXPECT_TRUE(gallery::Near(PixelAt(ground.x, ground.y), 0xFFE8A33D));
+    EXPECT_TRUE(PixelBecomes(ground, 0xFFE8A33D));
     box->SetFocus();
     Post(WM_KEYDOWN, VK_SPACE, POINT{0, 0});
     EXPECT_FALSE(box->IsSelected());
-    EXPECT_TRUE(gallery::Near(PixelAt(ground.x, ground.y), 0xFFFFFFFF));
+    EXPECT_TRUE(PixelBecomes(ground, 0xFFFFFFFF));
     EXPECT_EQ(log.events, (std::vector<int>{ui::kEventSelect, ui::kEventUnSelect}));
 }
 
@@ -89,8 +89,9 @@ TEST_F(GalleryTest, OptionsOfAGroupExcludeEachOther) {
     EXPECT_TRUE(low->IsSelected());
     EXPECT_FALSE(high->IsSelected());
     EXPECT_FALSE(box->IsSelected());
-    EXPECT_TRUE(gallery::Near(PixelAt(OptionDotPoint(RectOf(L"option_low")).x, OptionDotPoint(RectOf(L"option_low")).y), kMarkOn));
-    EXPECT_FALSE(gallery::Near(PixelAt(OptionDotPoint(RectOf(L"option_high")).x, OptionDotPoint(RectOf(L"option_high")).y), kMarkOn));
+    EXPECT_TRUE(PixelBecomes(OptionDotPoint(RectOf(L"option_low")), kMarkOn));
+    const POINT highDot = OptionDotPoint(RectOf(L"option_high"));
+    EXPECT_FALSE(gallery::Near(PixelAt(highDot.x, highDot.y), kMarkOn));
     EXPECT_EQ(lowLog.events, (std::vector<int>{ui::kEventClick, ui::kEventSelect}));
     EXPECT_EQ(highLog.events, (std::vector<int>{ui::kEventUnSelect}));
     EXPECT_EQ(boxLog.events, (std::vector<int>{ui::kEventUnSelect}));

@@ -100,6 +100,17 @@ protected:
         return ui_test::PumpMessagesUntil([&] { return Near(PixelAt(at.x, at.y), argb); }, 3000);
     }
     void WritePng(const std::wstring& file) { ui_test::WriteRenderContextPng(*form_->GetRenderContext(), file, 2); }
+    // A pixel that should take a colour (within a bounded wait); on failure the picture is
+    // left beside the test log as <test name>.png.
+    testing::AssertionResult PixelBecomes(POINT at, DWORD argb) {
+        if (WaitForPixel(at, argb)) return testing::AssertionSuccess();
+        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+        const std::string name = test ? test->name() : "gallery";
+        WritePng(std::wstring(name.begin(), name.end()) + L".png");
+        const ui_test::Pixel p = PixelAt(at.x, at.y);
+        return testing::AssertionFailure() << "pixel (" << at.x << ", " << at.y << ") is " << std::hex << p.Argb()
+                                           << ", not " << argb;
+    }
 
     // Pixels of a rectangle darker than the threshold on every channel: text ink on a light
     // ground.
@@ -124,6 +135,11 @@ protected:
             }
         }
         return false;
+    }
+
+    // AnyPixelNear within a bounded wait: fades take a few frames.
+    bool ComesToShow(RECT area, DWORD argb) {
+        return ui_test::PumpMessagesUntil([&] { return AnyPixelNear(area, argb); }, 3000);
     }
 
     // Counts the events of a type that a control raises.

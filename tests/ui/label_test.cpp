@@ -98,7 +98,7 @@ TEST_F(GalleryTest, ALabelBoxPaintsItsTextAndHoldsItsChildren) {
     EXPECT_EQ(box->GetItemAt(0)->GetName(), L"label_box_badge");
     EXPECT_FALSE(box->IsTabStop());
     const RECT badge = RectOf(L"label_box_badge");
-    EXPECT_TRUE(gallery::Near(PixelAt(badge.left + 4, badge.top + 4), 0xFFE8A33D));
+    EXPECT_TRUE(PixelBecomes(POINT{badge.left + 4, badge.top + 4}, 0xFFE8A33D));
     EXPECT_GT(InkIn(RectOf(L"label_box")), 0);
 }
 
