@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/list_container_element.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -158,6 +159,26 @@ void Box::ReleaseBkImage() {
 void Box::ClearImageCache() {
     Control::ClearImageCache();
     for (Control* child : items_) child->ClearImageCache();
+}
+
+int Box::FindSelectable(int index, bool forward) const {
+    const int count = GetCount();
+    if (count == 0) return -1;
+    const auto selectable = [this](int i) {
+        const auto* element = dynamic_cast<const ListContainerElement*>(items_[static_cast<std::size_t>(i)]);
+        return element && element->IsVisible() && element->IsEnabled();
+    };
+    const int start = std::clamp(index, 0, count - 1);
+    if (forward) {
+        for (int i = start; i < count; ++i) {
+            if (selectable(i)) return i;
+        }
+        return -1;
+    }
+    for (int i = start; i >= 0; --i) {
+        if (selectable(i)) return i;
+    }
+    return FindSelectable(0, true);
 }
 
 Control* Box::GetItemAt(std::size_t index) const {

@@ -44,6 +44,10 @@ public:
     void ReleaseBkImage() override;
     void ClearImageCache() override;
 
+    // The index of a visible, enabled list element near index (clamped to the children):
+    // forward, the first from there to the end, else -1; backward, the first from there down
+    // to 0, else the first of all. -1 for an empty box.
+    virtual int FindSelectable(int index, bool forward) const;
     virtual Control* GetItemAt(std::size_t index) const;
     virtual int GetItemIndex(Control* control) const;
     // Moves a child to index; false when it is not a child or index is not below the count.

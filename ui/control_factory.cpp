@@ -10,10 +10,13 @@
 #include "ui/hlayout.h"
 #include "ui/label.h"
 #include "ui/layout.h"
+#include "ui/list_box.h"
+#include "ui/list_container_element.h"
 #include "ui/option.h"
 #include "ui/scroll_bar.h"
 #include "ui/tab_box.h"
 #include "ui/tile_box.h"
+#include "ui/tile_layout.h"
 #include "ui/vbox.h"
 #include "ui/vlayout.h"
 
@@ -66,6 +69,11 @@ const ControlClass kControlClasses[] = {
     WithLayout<TabBox, Layout>(L"TabBox"),
     WithLayout<TabBox, HLayout>(L"HTabBox"),
     WithLayout<TabBox, VLayout>(L"VTabBox"),
+    WithLayout<ListBox, Layout>(L"ListBox"),
+    WithLayout<ListBox, HLayout>(L"HListBox"),
+    WithLayout<ListBox, VLayout>(L"VListBox"),
+    WithLayout<ListBox, TileLayout>(L"TileListBox"),
+    Plain<ListContainerElement>(L"ListContainerElement"),
     Plain<ScrollBar>(L"ScrollBar"),
 };
 
