@@ -18,6 +18,7 @@
 #include "ui/tile_box.h"
 #include "ui/tile_layout.h"
 #include "ui/vbox.h"
+#include "ui/virtual_list_box.h"
 #include "ui/vlayout.h"
 
 namespace ui {
@@ -74,6 +75,7 @@ const ControlClass kControlClasses[] = {
     WithLayout<ListBox, VLayout>(L"VListBox"),
     WithLayout<ListBox, TileLayout>(L"TileListBox"),
     Plain<ListContainerElement>(L"ListContainerElement"),
+    Plain<VirtualListBox>(L"VirtualListBox"),
     Plain<ScrollBar>(L"ScrollBar"),
 };
 
