@@ -5,6 +5,7 @@
 #include "ui/box.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
+#include "ui/child_box.h"
 #include "ui/control.h"
 #include "ui/hbox.h"
 #include "ui/hlayout.h"
@@ -17,6 +18,7 @@
 #include "ui/tab_box.h"
 #include "ui/tile_box.h"
 #include "ui/tile_layout.h"
+#include "ui/tree_view.h"
 #include "ui/vbox.h"
 #include "ui/virtual_list_box.h"
 #include "ui/vlayout.h"
@@ -76,6 +78,9 @@ const ControlClass kControlClasses[] = {
     WithLayout<ListBox, TileLayout>(L"TileListBox"),
     Plain<ListContainerElement>(L"ListContainerElement"),
     Plain<VirtualListBox>(L"VirtualListBox"),
+    Plain<TreeView>(L"TreeView"),
+    Plain<TreeNode>(L"TreeNode"),
+    Plain<ChildBox>(L"ChildBox"),
     Plain<ScrollBar>(L"ScrollBar"),
 };
 
