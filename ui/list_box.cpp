@@ -80,11 +80,7 @@ void ListBox::EnsureVisible(const RECT& rect) {
 void ListBox::HandleEvent(EventArgs* args) {
     const int type = args->type;
     if (!IsMouseEnabled() && IsMouseEvent(type)) {
-        if (parent_) {
-            parent_->DispatchEvent(args);
-        } else {
-            ScrollableBox::HandleEvent(args);
-        }
+        ScrollableBox::HandleEvent(args);  // passes it to the parent
         return;
     }
     switch (type) {
