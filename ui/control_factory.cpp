@@ -6,6 +6,7 @@
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/child_box.h"
+#include "ui/circle_progress.h"
 #include "ui/control.h"
 #include "ui/hbox.h"
 #include "ui/hlayout.h"
@@ -14,7 +15,9 @@
 #include "ui/list_box.h"
 #include "ui/list_container_element.h"
 #include "ui/option.h"
+#include "ui/progress.h"
 #include "ui/scroll_bar.h"
+#include "ui/slider.h"
 #include "ui/tab_box.h"
 #include "ui/tile_box.h"
 #include "ui/tile_layout.h"
@@ -82,6 +85,9 @@ const ControlClass kControlClasses[] = {
     Plain<TreeNode>(L"TreeNode"),
     Plain<ChildBox>(L"ChildBox"),
     Plain<ScrollBar>(L"ScrollBar"),
+    Plain<Progress>(L"Progress"),
+    Plain<Slider>(L"Slider"),
+    Plain<CircleProgress>(L"CircleProgress"),
 };
 
 bool IsOfClass(const Control& control, const ControlClass& entry) {

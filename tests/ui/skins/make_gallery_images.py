@@ -72,6 +72,7 @@ IMAGES = {
     "thumb_normal.png": (14, 14, ring(6.9, 3.5, 0x3C8CE7, dot=3.5, dot_color=0x3C8CE7, size=14)),
     "thumb_pushed.png": (14, 14, ring(6.9, 3.5, 0x1F4F8F, dot=3.5, dot_color=0x1F4F8F, size=14)),
     "indicator.png": (8, 8, ring(3.9, 0.0, 0xE8A33D, size=8)),
+    "slider_track.png": (24, 4, lambda x, y: rgb(0xC8D0DA)),
 }
 
 
