@@ -6,8 +6,9 @@
 
 namespace ui {
 
-// A box that builds its content from another skin file ("xmlfile") each time it is attached
-// to a window with initialisation. UI thread only.
+// A box that builds its content from another skin file ("xmlfile") when it is attached to a
+// window with initialisation. A box is attached once for each level of the tree being built
+// above it, so content it already holds is not built again. UI thread only.
 class ChildBox : public Box {
 public:
     ChildBox() : Box(nullptr) {}
@@ -20,6 +21,7 @@ public:
 
 private:
     std::wstring markupFile_;
+    Control* content_ = nullptr;  // what the last build added; owned as a child
 };
 
 }  // namespace ui

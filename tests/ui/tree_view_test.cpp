@@ -91,14 +91,26 @@ TEST(TreeViewTest, CollapsingANodeHidesEveryNodeBelowIt) {
     EXPECT_EQ(tree->GetCount(), 4);
 }
 
-TEST(ChildBoxTest, BuildsItsFileOnEveryInitialisingAttach) {
+// A child box inside a built skin is attached once for every level above it; its content
+// must appear once.
+TEST(ChildBoxTest, BuildsItsFileOnceWhenAttached) {
     ui::ChildBox box;
     box.Init();
     EXPECT_EQ(box.GetCount(), 0);
     box.SetAttribute(L"xmlfile", L"<Window><Control name=\"inner\"/></Window>");
     box.Init();
+    box.Init();
     ASSERT_EQ(box.GetCount(), 1);
     EXPECT_EQ(box.GetItemAt(0)->GetName(), L"inner");
+
+    ui::Window window;
+    std::unique_ptr<Control> built = Build(
+        L"<Window><VBox><HBox><ChildBox name=\"c\" xmlfile=\"&lt;Window&gt;&lt;Control/&gt;&lt;/Window&gt;\"/></HBox></VBox></Window>",
+        &window);
+    window.AttachRoot(dynamic_cast<ui::Box*>(built.release()));
+    EXPECT_EQ(dynamic_cast<ui::Box*>(window.FindControl(L"c"))->GetCount(), 1);
+
+    box.RemoveAll();
     box.SetAttribute(L"xmlfile", L"missing/nothing.xml");
     box.Init();
     EXPECT_EQ(box.GetCount(), 0);

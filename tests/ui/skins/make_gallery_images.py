@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the widget gallery's small images (button faces, check and option marks, slider
-thumbs, the ring indicator) as RGBA PNG files. Run it again after changing a picture here:
+thumbs, the ring indicator, scroll bar track and thumbs) as RGBA PNG files. Run it again after changing a picture here:
   tests/ui/skins/make_gallery_images.py [OUTPUT_FOLDER]"""
 import math
 import os
@@ -73,6 +73,9 @@ IMAGES = {
     "thumb_pushed.png": (14, 14, ring(6.9, 3.5, 0x1F4F8F, dot=3.5, dot_color=0x1F4F8F, size=14)),
     "indicator.png": (8, 8, ring(3.9, 0.0, 0xE8A33D, size=8)),
     "slider_track.png": (24, 4, lambda x, y: rgb(0xC8D0DA)),
+    "scroll_track.png": (24, 24, face(0xE3E8EF, 0xC8D0DA)),
+    "scroll_thumb.png": (24, 24, face(0x8A8F99, 0x6B717C)),
+    "scroll_thumb_pushed.png": (24, 24, face(0x3C8CE7, 0x2B6FBF)),
 }
 
 
