@@ -7,6 +7,7 @@
 #include "ui/check_box.h"
 #include "ui/child_box.h"
 #include "ui/circle_progress.h"
+#include "ui/combo.h"
 #include "ui/control.h"
 #include "ui/hbox.h"
 #include "ui/hlayout.h"
@@ -85,6 +86,7 @@ const ControlClass kControlClasses[] = {
     Plain<TreeNode>(L"TreeNode"),
     Plain<ChildBox>(L"ChildBox"),
     Plain<ScrollBar>(L"ScrollBar"),
+    Plain<Combo>(L"Combo"),
     Plain<Progress>(L"Progress"),
     Plain<Slider>(L"Slider"),
     Plain<CircleProgress>(L"CircleProgress"),

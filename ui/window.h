@@ -196,6 +196,8 @@ protected:
         float pressure = 0.0f;
     };
 
+    // The window procedure this window replaced (the default one, or its super class's).
+    LRESULT CallSavedWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The size of an auto-sized root: its estimate in unbounded room, within its limits.
     SIZE EstimateAutoSize() const;
     // The WM_PAINT of the window: lays out what is pending, paints the update rectangle into

@@ -124,6 +124,10 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = false;
     const LRESULT result = DispatchMessage(message, wParam, lParam, handled);
     if (handled) return result;
+    return CallSavedWindowProc(message, wParam, lParam);
+}
+
+LRESULT Window::CallSavedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::CallWindowProcW(oldWndProc_, hwnd_, message, wParam, lParam);
 }
 

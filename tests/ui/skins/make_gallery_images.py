@@ -76,6 +76,7 @@ IMAGES = {
     "scroll_track.png": (24, 24, face(0xE3E8EF, 0xC8D0DA)),
     "scroll_thumb.png": (24, 24, face(0x8A8F99, 0x6B717C)),
     "scroll_thumb_pushed.png": (24, 24, face(0x3C8CE7, 0x2B6FBF)),
+    "combo_arrow.png": (10, 6, lambda x, y: rgb(0x5A6270) if abs(x - 4.5) <= 5 - y else CLEAR),
 }
 
 
