@@ -42,6 +42,7 @@ void ReloadLanguageTask(const std::wstring& code, LauncherContext* context) {
     const UiServices& ui = context->ui();
     if (ui.currentLanguage && ui.currentLanguage() == code) return;
     if (ui.setLanguage) ui.setLanguage(code);
+    if (ui.setUiFontFaces) ui.setUiFontFaces();
     if (ui.reloadLanguage) ui.reloadLanguage();
     if (context->LoadChannelConfig()) context->SendToMainWindow(kMsgLanguageReloaded, 0, 0);
 }

@@ -65,8 +65,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     LauncherContext::Instance()->SetUiServices(MakeLauncherUiServices());
     RegisterDownloadManager();
-    // The UI takes no font faces or anti-aliasing from the fonts yet.
-    static LauncherSelfUpdate selfUpdate(nullptr);
+    static LauncherSelfUpdate selfUpdate(&ApplyInstalledFontsToUi);
     SetSelfUpdateService(&selfUpdate);
     LauncherContext::Instance()->SetStateFactory(MakeUpdateStateFactory());
     {

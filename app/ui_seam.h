@@ -80,6 +80,8 @@ struct UiServices {
     // The UI language and its texts.
     std::function<std::wstring()> currentLanguage;
     std::function<void(const std::wstring& code)> setLanguage;
+    // The faces behind the skins' "button" font name: the embedded fonts' faces.
+    std::function<void()> setUiFontFaces;
     std::function<void()> reloadLanguage;  // global resources and the language file
     std::function<std::wstring(const std::wstring& id)> getText;  // any thread
     std::function<void(const std::wstring& id, const std::wstring& text)> setTextOverride;

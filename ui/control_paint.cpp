@@ -163,7 +163,7 @@ std::wstring LanguageVariant(const std::wstring& path) {
     const std::size_t dot = path.rfind(L'.');
     if (language.empty() || dot == std::wstring::npos) return path;
     const std::wstring candidate = path.substr(0, dot) + L"_" + language + path.substr(dot);
-    return ::GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES ? candidate : path;
+    return GlobalManager::ResourceExists(candidate) ? candidate : path;
 }
 
 }  // namespace

@@ -1,33 +1,36 @@
+// The resource half of the global manager: start-up and language reload, the resource root,
+// the open skin archive and the reading of resource files. UI thread only.
 #include "ui/global_manager.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlwapi.h>
 
+#include <cstdint>
+#include <limits>
+#include <utility>
+
 #include "app/file_util.h"
-#include "base/lock.h"
 #include "base/string_util.h"
+#include "base/unique_handle.h"
 #include "ui/language_table.h"
+#include "ui/process_dpi.h"
+#include "ui/zip_reader.h"
 
 namespace ui {
 namespace {
 
-struct State {
-    kbase::Lock lock;
-    std::wstring resourceRoot;
+struct ResourceState {
+    std::wstring resourcePath;  // of Startup: the folder holding lang\ and themes\ ("resources\")
+    std::wstring resourceRoot;  // the theme's folder under it
     std::wstring language = L"zh_CN";
-    std::string archive;  // the open archive's bytes; empty when none is open
+    std::unique_ptr<ZipHandle> zip;
 };
 
-State& Shared() {
-    static State state;
+ResourceState& Shared() {
+    static ResourceState state;
     return state;
-}
-
-// Every zip archive starts with a local file header or, when empty, with the end record.
-bool LooksLikeZip(const std::string& bytes) {
-    return bytes.size() >= 4 && bytes.compare(0, 2, "PK") == 0 &&
-           ((bytes[2] == 3 && bytes[3] == 4) || (bytes[2] == 5 && bytes[3] == 6));
 }
 
 std::wstring WithSeparator(std::wstring path) {
@@ -35,68 +38,147 @@ std::wstring WithSeparator(std::wstring path) {
     return path;
 }
 
+// Frees a movable block unless released.
+struct GlobalBlockTraits {
+    using Raw = HGLOBAL;
+    static Raw Invalid() { return nullptr; }
+    static void Close(Raw block) { ::GlobalFree(block); }
+};
+
+// The archive's item at path: its index and unpacked size. False without an archive and for
+// an item the archive lacks.
+bool FindItem(const std::wstring& path, int& index, std::uint32_t& size) {
+    ZipHandle* zip = Shared().zip.get();
+    if (!zip || path.empty()) return false;
+    ZipEntry entry;
+    if (FindZipItem(zip, NormalizeZipPath(path).c_str(), &index, &entry) != kZipOk) return false;
+    size = entry.uncompressedSize;
+    return true;
+}
+
+// Unpacks the found item whole into buffer, which holds exactly its size.
+bool Unpack(int index, void* buffer, std::uint32_t size) {
+    return UnzipItem(Shared().zip.get(), index, buffer, size) == kZipOk;
+}
+
+bool ReadArchiveFile(const std::wstring& path, std::string& bytes) {
+    int index = -1;
+    std::uint32_t size = 0;
+    if (!FindItem(path, index, size)) return false;
+    std::string content(size, '\0');
+    if (!Unpack(index, content.data(), size)) return false;
+    bytes = std::move(content);
+    return true;
+}
+
+// Loads the current language's file from the folder that holds lang\. A language the
+// archive lacks leaves the table empty, as a missing file on disk does.
+void LoadLanguageFile() {
+    const ResourceState& state = Shared();
+    const std::wstring path = state.resourcePath + L"lang\\" + state.language + L".ini";
+    LanguageTable& table = LanguageTable::GetInstance();
+    if (!state.zip) {
+        table.LoadFromFile(path);
+        return;
+    }
+    kbase::UniqueHandle<GlobalBlockTraits> block(GlobalManager::ReadZipItem(path));
+    if (block) {
+        table.LoadFromMemory(block.Get());
+    } else {
+        table.Clear();
+    }
+}
+
 }  // namespace
 
-void GlobalManager::Startup(const std::wstring& resourcePath, const std::wstring& themePath,
-                            const std::wstring& language) {
-    {
-        kbase::AutoLock hold(Shared().lock);
-        Shared().resourceRoot = WithSeparator(resourcePath + themePath);
-        Shared().language = language;
-    }
-    LanguageTable::GetInstance().LoadFromFile(resourcePath + L"lang\\" + language + L".ini");
+void GlobalManager::Startup(const std::wstring& resourcePath, CreateControlCallback createControl, bool,
+                            const std::wstring& themePath, const std::wstring& language) {
+    ResourceState& state = Shared();
+    state.resourcePath = WithSeparator(resourcePath);
+    state.resourceRoot = WithSeparator(resourcePath + themePath);
+    AdaptProcessDpi();
+    StartupRender();
+    SetFontFaces(GetFontFaces());  // probed again, now that GDI+ runs
+    state.language = language;
+    LoadLanguageFile();
+    ::InitCommonControls();
 }
 
 void GlobalManager::Shutdown() {
     CloseResourceZip();
+    ClearImageCache();
+    ShutdownRender();
 }
 
 std::wstring GlobalManager::GetResourcePath() {
-    kbase::AutoLock hold(Shared().lock);
     return Shared().resourceRoot;
 }
 
 std::wstring GlobalManager::GetLanguage() {
-    kbase::AutoLock hold(Shared().lock);
     return Shared().language;
 }
 
 void GlobalManager::SetLanguage(const std::wstring& language) {
-    kbase::AutoLock hold(Shared().lock);
     Shared().language = language;
 }
 
-void GlobalManager::ReloadLanguage() {
-    LanguageTable::GetInstance().LoadFromFile(L".\\resources\\lang\\" + GetLanguage() + L".ini");
+void GlobalManager::ReloadLanguage(const std::wstring& resourceRoot, std::function<void()> done) {
+    RemoveAllFonts();
+    RemoveAllTextColors();
+    RemoveAllClasses();
+    ClearImageCache();
+    if (!resourceRoot.empty()) Shared().resourceRoot = WithSeparator(resourceRoot);
+    LoadLanguageFile();
+    if (done) done();
 }
 
 bool GlobalManager::OpenResourceZip(const std::wstring& path) {
-    std::string bytes;
-    if (!ReadFileToStringW(path, bytes)) bytes.clear();
-    return OpenResourceZip(bytes.data(), bytes.size());
+    Shared().zip = OpenZip(path.c_str(), 0, kZipFromFileName, "");
+    return HasResourceZip();
 }
 
 bool GlobalManager::OpenResourceZip(const void* bytes, std::size_t size) {
-    std::string archive(static_cast<const char*>(bytes), size);
-    const bool opened = LooksLikeZip(archive);
-    kbase::AutoLock hold(Shared().lock);
-    Shared().archive = opened ? std::move(archive) : std::string();
-    return opened;
+    Shared().zip.reset();
+    if (size > std::numeric_limits<std::uint32_t>::max()) return false;
+    Shared().zip = OpenZip(bytes, static_cast<std::uint32_t>(size), kZipFromMemory, "");
+    return HasResourceZip();
 }
 
 void GlobalManager::CloseResourceZip() {
-    kbase::AutoLock hold(Shared().lock);
-    Shared().archive.clear();
+    std::unique_ptr<ZipHandle>& zip = Shared().zip;
+    if (!zip) return;
+    CloseZip(zip.get());
+    zip.reset();
 }
 
 bool GlobalManager::HasResourceZip() {
-    kbase::AutoLock hold(Shared().lock);
-    return !Shared().archive.empty();
+    return Shared().zip != nullptr;
+}
+
+HGLOBAL GlobalManager::ReadZipItem(const std::wstring& path) {
+    int index = -1;
+    std::uint32_t size = 0;
+    if (!FindItem(path, index, size)) return nullptr;
+    kbase::UniqueHandle<GlobalBlockTraits> block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, size));
+    if (!block) return nullptr;
+    void* bytes = ::GlobalLock(block.Get());
+    const bool unpacked = bytes && Unpack(index, bytes, size);
+    if (bytes) ::GlobalUnlock(block.Get());
+    return unpacked ? block.Release() : nullptr;
 }
 
 bool GlobalManager::ReadResourceFile(const std::wstring& path, std::string& bytes) {
-    const std::wstring full = ::PathIsRelativeW(path.c_str()) ? GetResourcePath() + path : path;
-    return ReadFileToStringW(kbase::NormalizePathSeparators(full), bytes);
+    const std::wstring full =
+        kbase::NormalizePathSeparators(::PathIsRelativeW(path.c_str()) ? GetResourcePath() + path : path);
+    if (ReadArchiveFile(full, bytes)) return true;
+    return ReadFileToStringW(full, bytes);
+}
+
+bool GlobalManager::ResourceExists(const std::wstring& path) {
+    if (!HasResourceZip()) return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    int index = -1;
+    std::uint32_t size = 0;
+    return FindItem(path, index, size);
 }
 
 }  // namespace ui

@@ -18,37 +18,48 @@ class IRenderFactory;
 class ImageInfo;
 class Window;
 
-// The UI framework's process-wide state, for now the part the launcher's start-up, language
-// switch and skin archive need: the resource root, the current language and its language
-// file, and the open skin archive. Skin files are read from the resource folder on disk; the
-// archive is kept for the zip reader.
+// The UI framework's process-wide state, UI thread only: the resource root and the open skin
+// archive, the current language and its language file, fonts, text colours, classes, images.
 class GlobalManager {
 public:
     GlobalManager() = delete;
 
-    // Resource root := resourcePath + themePath (with a trailing separator); current
-    // language := language, whose file resourcePath\lang\<language>.ini is loaded.
-    static void Startup(const std::wstring& resourcePath, const std::wstring& themePath,
-                        const std::wstring& language);
-    // Releases what Startup and the archive hold.
+    // --- start-up, language, resources ---------------------------------------------------
+    // Starts the framework: DPI awareness and scale, GDI+ and the render factory, the font
+    // faces' probes, resource root := resourcePath + themePath (with a trailing separator),
+    // global.xml from it, current language := language and its file
+    // resourcePath\lang\<language>.ini (from the archive when one is open).
+    static void Startup(const std::wstring& resourcePath, CreateControlCallback createControl, bool unused,
+                        const std::wstring& themePath, const std::wstring& language);
+    // Releases the archive and what the drawing half holds.
     static void Shutdown();
 
     static std::wstring GetResourcePath();
     static std::wstring GetLanguage();
     static void SetLanguage(const std::wstring& language);
-    // Loads the current language's file again (.\resources\lang\<language>.ini).
-    static void ReloadLanguage();
+    // After a language change (or a new archive): drops fonts, colours, classes and decoded
+    // images, takes resourceRoot as the root unless it is empty, loads global.xml and the
+    // current language's file again, runs done, and repaints every window.
+    static void ReloadLanguage(const std::wstring& resourceRoot, std::function<void()> done);
 
-    // The skin archive by file or from memory (the bytes are copied). False, with no archive
-    // open, when the source is not a zip archive.
+    // The skin archive by file name or from memory (read in place: the caller keeps the bytes
+    // alive while it is open). False, with no archive open, when the source is not a readable
+    // zip archive.
     static bool OpenResourceZip(const std::wstring& path);
     static bool OpenResourceZip(const void* bytes, std::size_t size);
     static void CloseResourceZip();
     static bool HasResourceZip();
 
-    // A skin file by its path, relative paths under the resource root; false when it cannot
-    // be read.
+    // An item of the open archive, by a path in any form NormalizeZipPath accepts, unpacked
+    // into a movable block that the caller frees; null without an archive, for an item it
+    // lacks and when unpacking fails.
+    static HGLOBAL ReadZipItem(const std::wstring& path);
+    // A resource file by its path, relative paths under the resource root: from the archive
+    // when it holds the file, else from disk. False when neither has it.
     static bool ReadResourceFile(const std::wstring& path, std::string& bytes);
+    // Whether a resource exists: with an archive open, whether the archive holds it; else
+    // whether the file exists.
+    static bool ResourceExists(const std::wstring& path);
 
     // --- drawing: GDI+ session, render factory, fonts, colours, classes -----------------
     // Starts GDI+ (once) and makes the render factory and the font DC; Startup calls it, and
@@ -60,6 +71,7 @@ public:
 
     // Faces behind "system" and "button"; each is probed once when set.
     static void SetFontFaces(const FontFaces& faces);
+    static FontFaces GetFontFaces();
     // Registers a font under id (an empty id becomes the count of fonts); the first font of an
     // id stays. Null when no font could be made.
     static HFONT AddFont(const std::wstring& id, const std::wstring& name, int size, bool bold, bool underline,

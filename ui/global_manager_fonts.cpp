@@ -109,6 +109,12 @@ void GlobalManager::SetFontFaces(const FontFaces& faces) {
     SetFaces(table.button, faces.buttonRegular, faces.buttonBold, faces.buttonItalic);
 }
 
+FontFaces GlobalManager::GetFontFaces() {
+    const FontTable& table = Table();
+    return FontFaces{table.system.faces[kRegular], table.system.faces[kBold], table.system.faces[kItalic],
+                     table.button.faces[kRegular], table.button.faces[kBold], table.button.faces[kItalic]};
+}
+
 HFONT GlobalManager::AddFont(const std::wstring& id, const std::wstring& name, int size, bool bold, bool underline,
                              bool italic, bool isDefault) {
     FontTable& table = Table();

@@ -37,6 +37,21 @@ std::wstring ImageKey(const std::wstring& path) {
     return GlobalManager::HasResourceZip() ? NormalizeZipPath(key) : key;
 }
 
+// The image at key from the open archive; null without one, when the archive lacks it and
+// when it does not decode.
+std::unique_ptr<ImageInfo> DecodeFromArchive(const std::wstring& key) {
+    HGLOBAL block = GlobalManager::ReadZipItem(key);
+    if (!block) return nullptr;
+    IStream* raw = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &raw))) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    // The bitmap holds the stream while it lives; the stream frees the block.
+    const std::unique_ptr<IStream, void (*)(IStream*)> stream(raw, [](IStream* s) { s->Release(); });
+    return ImageInfo::LoadFromBitmap(std::make_unique<Gdiplus::Bitmap>(stream.get()), key);
+}
+
 std::unique_ptr<ImageInfo> DecodeFile(const std::wstring& path) {
     return ImageInfo::LoadFromBitmap(std::make_unique<Gdiplus::Bitmap>(path.c_str()), path);
 }
@@ -63,7 +78,8 @@ std::shared_ptr<ImageInfo> GlobalManager::GetImage(const std::wstring& path) {
     std::weak_ptr<ImageInfo>& entry = cache[key];
     if (std::shared_ptr<ImageInfo> cached = entry.lock()) return cached;
 
-    std::unique_ptr<ImageInfo> decoded = DecodeFile(key);
+    std::unique_ptr<ImageInfo> decoded = DecodeFromArchive(key);
+    if (!decoded) decoded = DecodeFile(key);
     if (!decoded) {
         cache.erase(key);
         return nullptr;

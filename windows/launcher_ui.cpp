@@ -1,5 +1,6 @@
 #include "windows/launcher_ui.h"
 
+#include "app/text_anti_alias.h"
 #include "ui/global_manager.h"
 #include "ui/language_table.h"
 #include "windows/main_form.h"
@@ -9,7 +10,9 @@
 UiServices MakeLauncherUiServices() {
     UiServices ui;
     ui.createMainWindow = [] { MainForm::CreateAndShow(); };
-    ui.startup = &ui::GlobalManager::Startup;
+    ui.startup = [](const std::wstring& resourcePath, const std::wstring& theme, const std::wstring& language) {
+        ui::GlobalManager::Startup(resourcePath, nullptr, false, theme, language);
+    };
     ui.shutdown = &ui::GlobalManager::Shutdown;
     ui.closeResourceZip = &ui::GlobalManager::CloseResourceZip;
     ui.openResourceZipFile = [](const std::wstring& path) { return ui::GlobalManager::OpenResourceZip(path); };
@@ -19,7 +22,8 @@ UiServices MakeLauncherUiServices() {
     ui.readResourceFile = &ui::GlobalManager::ReadResourceFile;
     ui.currentLanguage = &ui::GlobalManager::GetLanguage;
     ui.setLanguage = &ui::GlobalManager::SetLanguage;
-    ui.reloadLanguage = &ui::GlobalManager::ReloadLanguage;
+    ui.setUiFontFaces = &SetUiFontFaces;
+    ui.reloadLanguage = [] { ui::GlobalManager::ReloadLanguage(L"", nullptr); };
     ui.getText = [](const std::wstring& id) { return ui::LanguageTable::GetInstance().GetText(id); };
     ui.setTextOverride = [](const std::wstring& id, const std::wstring& text) {
         ui::LanguageTable::GetInstance().SetOverride(id, text);
@@ -27,4 +31,23 @@ UiServices MakeLauncherUiServices() {
     ui.showMessageBox = &MsgBox::Show;
     ui.showOptionsBox = &OptionsBox::Show;
     return ui;
+}
+
+void SetUiFontFaces() {
+    const UiFontFaces embedded = EmbeddedUiFontFaces();
+    ui::FontFaces faces = ui::GlobalManager::GetFontFaces();
+    faces.buttonRegular = embedded.regular;
+    faces.buttonBold = embedded.bold;
+    faces.buttonItalic = embedded.italic;
+    ui::GlobalManager::SetFontFaces(faces);
+}
+
+void ApplyInstalledFontsToUi(const UiFontFaces& installed, bool textAntiAlias) {
+    ui::FontFaces faces = ui::GlobalManager::GetFontFaces();
+    faces.systemRegular = installed.regular;
+    faces.systemBold = installed.bold;
+    faces.systemItalic = installed.italic;
+    ui::GlobalManager::SetFontFaces(faces);
+    SetUiFontFaces();
+    SetTextAntiAliasEnabled(textAntiAlias);
 }

@@ -325,6 +325,7 @@ TEST_F(LauncherContextTest, LanguageSwitchReloadsOnlyForAnotherLanguage) {
         calls.push_back(L"set " + code);
         language = code;
     };
+    ui.setUiFontFaces = [&] { calls.push_back(L"faces"); };
     ui.reloadLanguage = [&] { calls.push_back(L"reload"); };
     ui.readResourceFile = [&](const std::wstring& name, std::string& text) {
         calls.push_back(L"read " + name);
@@ -345,7 +346,7 @@ TEST_F(LauncherContextTest, LanguageSwitchReloadsOnlyForAnotherLanguage) {
     EXPECT_TRUE(calls.empty());
 
     RunOnUi([&] { ReloadLanguageTask(L"en", context_); });
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"set en", L"reload", L"read common_config_CHANNEL_TW.json",
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"set en", L"faces", L"reload", L"read common_config_CHANNEL_TW.json",
                                                  L"read common_config.json",
                                                  L"override STRING_GAME_TITLE=Tarvenor"}));
     RunOnUi([] {});

@@ -6,14 +6,26 @@
 namespace {
 
 TEST(LauncherStart, ShowsItsWindowAndExitsCleanlyWhenItIsClosed) {
-    LauncherInstall install;
-    LauncherProcess launcher;
-    ASSERT_TRUE(launcher.Start(install.Launcher(), L"", L""));
-    HWND window = launcher.WaitForWindow(L"Launcher", 20000);
-    ASSERT_NE(window, nullptr) << "no main window appeared";
-    EXPECT_TRUE(WaitFor([window] { return ::IsWindowVisible(window) != FALSE; }, 10000));
-    ::PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(launcher.WaitForExit(20000), 0);
+    struct Case {
+        const char* what;
+        const char* resourcesZip;  // beside the launcher; null for none
+    } const cases[] = {
+        {"the embedded archive", nullptr},
+        // Refused, so the embedded archive serves instead.
+        {"a damaged resources.zip", "PK\x03\x04 damaged"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LauncherInstall install;
+        if (c.resourcesZip) install.WriteFile(L"resources.zip", c.resourcesZip);
+        LauncherProcess launcher;
+        ASSERT_TRUE(launcher.Start(install.Launcher(), L"", L""));
+        HWND window = launcher.WaitForWindow(L"Launcher", 20000);
+        ASSERT_NE(window, nullptr) << "no main window appeared";
+        EXPECT_TRUE(WaitFor([window] { return ::IsWindowVisible(window) != FALSE; }, 10000));
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(launcher.WaitForExit(20000), 0);
+    }
 }
 
 }  // namespace

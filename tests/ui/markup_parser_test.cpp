@@ -326,7 +326,7 @@ TEST_F(MarkupFile, LoadsFilesUpToTheSizeLimit) {
 
 TEST_F(MarkupFile, TakesRelativePathsUnderTheResourceRoot) {
     Write(L"main.xml", "<Window><Box/></Window>");
-    ui::GlobalManager::Startup(folder_, L"", L"en");
+    ui::GlobalManager::Startup(folder_, nullptr, false, L"", L"en");
     MarkupParser parser;
     ASSERT_TRUE(parser.LoadFromFile(L"main.xml")) << parser.GetLastErrorMessage();
     EXPECT_EQ(DumpDocument(parser), L"Window(Box)");

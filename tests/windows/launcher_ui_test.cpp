@@ -1,0 +1,90 @@
+#include "windows/launcher_ui.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/text_anti_alias.h"
+#include "app/ui_resource_archive.h"
+#include "tests/app/scratch_folder.h"
+#include "tests/ui/stored_zip.h"
+#include "ui/global_manager.h"
+
+namespace {
+
+// The UI framework behind the core's hooks, started on a launcher folder of the test's own
+// (with update\), made the working folder; this executable embeds the launcher's archive.
+class LauncherUiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(::CreateDirectoryW(folder_.Child(L"update").c_str(), nullptr));
+        wchar_t previous[MAX_PATH] = {};
+        ::GetCurrentDirectoryW(MAX_PATH, previous);
+        previous_ = previous;
+        ASSERT_TRUE(::SetCurrentDirectoryW(folder_.path().c_str()));
+    }
+    void TearDown() override {
+        ui_.shutdown();
+        ::SetCurrentDirectoryW(previous_.c_str());
+    }
+
+    UiArchive LoadAndStart(const wchar_t* language) {
+        const UiArchive archive = LoadUiResourceArchive(folder_.path() + L"\\", ui_);
+        ui_.startup(L"resources\\", L"themes\\default", language);
+        return archive;
+    }
+
+    ScratchFolder folder_;
+    std::wstring previous_;
+    UiServices ui_ = MakeLauncherUiServices();
+};
+
+TEST_F(LauncherUiTest, TheEmbeddedArchiveServesTextsAndTheChannelConfiguration) {
+    ASSERT_EQ(LoadAndStart(L"zh_TW"), UiArchive::kEmbedded);
+    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"\u78BA\u5B9A");
+    std::string channel;
+    EXPECT_TRUE(ui_.readResourceFile(L"common_config_CHANNEL_TW.json", channel));
+    EXPECT_NE(channel.find("OverwriteStrings"), std::string::npos);
+
+    ui_.setLanguage(L"en");
+    ui_.reloadLanguage();
+    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"Confirm");
+}
+
+TEST_F(LauncherUiTest, AResourcesZipBesideTheLauncherWinsUnlessItIsDamaged) {
+    const std::string archive = stored_zip::Archive({{"resources/lang/en.ini", "STRING_CONFIRM = From beside\n"}});
+    folder_.WriteFile(L"resources.zip", archive);
+    ASSERT_EQ(LoadAndStart(L"en"), UiArchive::kCopy);
+    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"From beside");
+
+    folder_.WriteFile(L"resources.zip", archive.substr(0, archive.size() / 2));
+    ASSERT_EQ(LoadAndStart(L"en"), UiArchive::kEmbedded);
+    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"Confirm");
+}
+
+TEST_F(LauncherUiTest, InstalledFontsGiveTheFacesAndTheTextAntiAliasing) {
+    ui::GlobalManager::SetFontFaces({});
+    ApplyInstalledFontsToUi({L"Regular", L"Bold", L"Italic"}, true);
+    const UiFontFaces embedded = EmbeddedUiFontFaces();
+    const ui::FontFaces faces = ui::GlobalManager::GetFontFaces();
+    EXPECT_EQ(faces.systemRegular, L"Regular");
+    EXPECT_EQ(faces.systemBold, L"Bold");
+    EXPECT_EQ(faces.systemItalic, L"Italic");
+    EXPECT_EQ(faces.buttonRegular, embedded.regular);
+    EXPECT_EQ(faces.buttonBold, embedded.bold);
+    EXPECT_EQ(faces.buttonItalic, embedded.italic);
+    EXPECT_TRUE(TextAntiAliasEnabled());
+
+    // The language switch sets the button faces alone.
+    ui::GlobalManager::SetFontFaces({L"Regular", L"Bold", L"Italic", L"", L"", L""});
+    ui_.setUiFontFaces();
+    EXPECT_EQ(ui::GlobalManager::GetFontFaces().systemBold, L"Bold");
+    EXPECT_EQ(ui::GlobalManager::GetFontFaces().buttonBold, embedded.bold);
+
+    ApplyInstalledFontsToUi(embedded, false);
+    EXPECT_FALSE(TextAntiAliasEnabled());
+}
+
+}  // namespace
