@@ -1,5 +1,5 @@
 // The resource half of the global manager: start-up and language reload, the resource root,
-// the open skin archive and the reading of resource files. UI thread only.
+// the open skin archive and the reading of resource files. UI thread only, but for the language.
 #include "ui/global_manager.h"
 
 #include <windows.h>
@@ -12,10 +12,14 @@
 #include <utility>
 
 #include "app/file_util.h"
+#include "base/lock.h"
 #include "base/string_util.h"
-#include "base/unique_handle.h"
+#include "ui/box.h"
+#include "ui/global_block.h"
 #include "ui/language_table.h"
 #include "ui/process_dpi.h"
+#include "ui/window.h"
+#include "ui/window_builder.h"
 #include "ui/zip_reader.h"
 
 namespace ui {
@@ -24,8 +28,10 @@ namespace {
 struct ResourceState {
     std::wstring resourcePath;  // of Startup: the folder holding lang\ and themes\ ("resources\")
     std::wstring resourceRoot;  // the theme's folder under it
-    std::wstring language = L"zh_CN";
     std::unique_ptr<ZipHandle> zip;
+    // The telemetry records read the language on the worker thread.
+    kbase::Lock languageLock;
+    std::wstring language = L"zh_CN";
 };
 
 ResourceState& Shared() {
@@ -37,13 +43,6 @@ std::wstring WithSeparator(std::wstring path) {
     if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
     return path;
 }
-
-// Frees a movable block unless released.
-struct GlobalBlockTraits {
-    using Raw = HGLOBAL;
-    static Raw Invalid() { return nullptr; }
-    static void Close(Raw block) { ::GlobalFree(block); }
-};
 
 // The archive's item at path: its index and unpacked size. False without an archive and for
 // an item the archive lacks.
@@ -71,17 +70,24 @@ bool ReadArchiveFile(const std::wstring& path, std::string& bytes) {
     return true;
 }
 
+// global.xml of the resource root: its fonts, text colours and classes, built with a window
+// that never gets a native one.
+void LoadGlobalResources() {
+    Window scratch;
+    WindowBuilder().Create(L"global.xml", {}, &scratch);
+}
+
 // Loads the current language's file from the folder that holds lang\. A language the
 // archive lacks leaves the table empty, as a missing file on disk does.
 void LoadLanguageFile() {
     const ResourceState& state = Shared();
-    const std::wstring path = state.resourcePath + L"lang\\" + state.language + L".ini";
+    const std::wstring path = state.resourcePath + L"lang\\" + GlobalManager::GetLanguage() + L".ini";
     LanguageTable& table = LanguageTable::GetInstance();
     if (!state.zip) {
         table.LoadFromFile(path);
         return;
     }
-    kbase::UniqueHandle<GlobalBlockTraits> block(GlobalManager::ReadZipItem(path));
+    ScopedGlobalBlock block(GlobalManager::ReadZipItem(path));
     if (block) {
         table.LoadFromMemory(block.Get());
     } else {
@@ -96,10 +102,12 @@ void GlobalManager::Startup(const std::wstring& resourcePath, CreateControlCallb
     ResourceState& state = Shared();
     state.resourcePath = WithSeparator(resourcePath);
     state.resourceRoot = WithSeparator(resourcePath + themePath);
+    SetCreateControlCallback(std::move(createControl));
     AdaptProcessDpi();
     StartupRender();
     SetFontFaces(GetFontFaces());  // probed again, now that GDI+ runs
-    state.language = language;
+    LoadGlobalResources();
+    SetLanguage(language);
     LoadLanguageFile();
     ::InitCommonControls();
 }
@@ -115,10 +123,12 @@ std::wstring GlobalManager::GetResourcePath() {
 }
 
 std::wstring GlobalManager::GetLanguage() {
+    kbase::AutoLock hold(Shared().languageLock);
     return Shared().language;
 }
 
 void GlobalManager::SetLanguage(const std::wstring& language) {
+    kbase::AutoLock hold(Shared().languageLock);
     Shared().language = language;
 }
 
@@ -126,10 +136,17 @@ void GlobalManager::ReloadLanguage(const std::wstring& resourceRoot, std::functi
     RemoveAllFonts();
     RemoveAllTextColors();
     RemoveAllClasses();
+    for (Window* window : GetWindowList()) {
+        if (Box* root = window->GetRoot()) root->ClearImageCache();
+    }
     ClearImageCache();
     if (!resourceRoot.empty()) Shared().resourceRoot = WithSeparator(resourceRoot);
+    LoadGlobalResources();
     LoadLanguageFile();
     if (done) done();
+    for (Window* window : GetWindowList()) {
+        if (Box* root = window->GetRoot()) root->Invalidate();
+    }
 }
 
 bool GlobalManager::OpenResourceZip(const std::wstring& path) {
@@ -159,11 +176,13 @@ HGLOBAL GlobalManager::ReadZipItem(const std::wstring& path) {
     int index = -1;
     std::uint32_t size = 0;
     if (!FindItem(path, index, size)) return nullptr;
-    kbase::UniqueHandle<GlobalBlockTraits> block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, size));
+    ScopedGlobalBlock block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, size));
     if (!block) return nullptr;
-    void* bytes = ::GlobalLock(block.Get());
-    const bool unpacked = bytes && Unpack(index, bytes, size);
-    if (bytes) ::GlobalUnlock(block.Get());
+    bool unpacked = false;
+    {
+        const LockedGlobalBlock locked(block.Get());
+        unpacked = locked.Data() && Unpack(index, locked.Data(), size);
+    }
     return unpacked ? block.Release() : nullptr;
 }
 

@@ -18,8 +18,9 @@ class IRenderFactory;
 class ImageInfo;
 class Window;
 
-// The UI framework's process-wide state, UI thread only: the resource root and the open skin
-// archive, the current language and its language file, fonts, text colours, classes, images.
+// The UI framework's process-wide state, UI thread only unless said otherwise: the resource
+// root and the open skin archive, the current language and its language file, fonts, text
+// colours, classes, images.
 class GlobalManager {
 public:
     GlobalManager() = delete;
@@ -35,6 +36,7 @@ public:
     static void Shutdown();
 
     static std::wstring GetResourcePath();
+    // Any thread.
     static std::wstring GetLanguage();
     static void SetLanguage(const std::wstring& language);
     // After a language change (or a new archive): drops fonts, colours, classes and decoded

@@ -7,6 +7,7 @@
 #include <gdiplus.h>
 
 #include "base/string_util.h"
+#include "ui/global_block.h"
 #include "ui/image_info.h"
 
 namespace ui {
@@ -40,14 +41,11 @@ std::wstring ImageKey(const std::wstring& path) {
 // The image at key from the open archive; null without one, when the archive lacks it and
 // when it does not decode.
 std::unique_ptr<ImageInfo> DecodeFromArchive(const std::wstring& key) {
-    HGLOBAL block = GlobalManager::ReadZipItem(key);
-    if (!block) return nullptr;
+    ScopedGlobalBlock block(GlobalManager::ReadZipItem(key));
     IStream* raw = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &raw))) {
-        ::GlobalFree(block);
-        return nullptr;
-    }
-    // The bitmap holds the stream while it lives; the stream frees the block.
+    if (!block || FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &raw))) return nullptr;
+    block.Release();  // the stream frees it
+    // The bitmap holds the stream while it lives.
     const std::unique_ptr<IStream, void (*)(IStream*)> stream(raw, [](IStream* s) { s->Release(); });
     return ImageInfo::LoadFromBitmap(std::make_unique<Gdiplus::Bitmap>(stream.get()), key);
 }

@@ -6,6 +6,7 @@
 #include "app/file_util.h"
 #include "base/string_conversions.h"
 #include "base/string_util.h"
+#include "ui/global_block.h"
 
 namespace ui {
 namespace {
@@ -81,25 +82,6 @@ std::vector<std::string_view> MemoryLines(std::string_view bytes) {
     return lines;
 }
 
-// Locks a movable block for the scope.
-class LockedBlock {
-public:
-    explicit LockedBlock(HGLOBAL block) : block_(block), bytes_(block ? ::GlobalLock(block) : nullptr) {}
-    ~LockedBlock() {
-        if (bytes_) ::GlobalUnlock(block_);
-    }
-    LockedBlock(const LockedBlock&) = delete;
-    LockedBlock& operator=(const LockedBlock&) = delete;
-
-    std::string_view Bytes() const {
-        return bytes_ ? std::string_view(static_cast<const char*>(bytes_), ::GlobalSize(block_)) : std::string_view();
-    }
-
-private:
-    HGLOBAL block_;
-    void* bytes_;
-};
-
 }  // namespace
 
 LanguageTable& LanguageTable::GetInstance() {
@@ -116,7 +98,7 @@ bool LanguageTable::LoadFromFile(const std::wstring& path) {
 }
 
 bool LanguageTable::LoadFromMemory(HGLOBAL block) {
-    const LockedBlock locked(block);
+    const LockedGlobalBlock locked(block);
     Load(MemoryLines(locked.Bytes()));
     return true;
 }

@@ -4,9 +4,12 @@
 
 #include <cwchar>
 
+#include <shlwapi.h>
+
 #include "ui/attribute_values.h"
 #include "ui/box.h"
 #include "ui/control.h"
+#include "ui/global_block.h"
 #include "ui/global_manager.h"
 #include "ui/window.h"
 
@@ -54,7 +57,12 @@ std::wstring WindowBuilder::GetLastErrorMessage() const {
 
 bool WindowBuilder::Load(const wchar_t* xml) {
     if (xml[0] == L'<') return markup_.LoadFromText(xml);
-    return markup_.LoadFromFile(xml);
+    // An item of the archive has no terminator: it is read by its size.
+    const std::wstring path = ::PathIsRelativeW(xml) ? GlobalManager::GetResourcePath() + xml : xml;
+    const ScopedGlobalBlock item(GlobalManager::ReadZipItem(path));
+    if (!item) return markup_.LoadFromFile(xml);
+    const LockedGlobalBlock bytes(item.Get());
+    return markup_.LoadFromMem(bytes.Data(), bytes.Bytes().size());
 }
 
 Control* WindowBuilder::BuildLoaded(Window* window, Control* parent, Box* box) {

@@ -1,5 +1,6 @@
 #include "windows/main_form.h"
 
+#include <memory>
 #include <string>
 
 #include "app/file_util.h"
@@ -14,66 +15,74 @@
 #include "windows/plain_window.h"
 
 namespace {
-constexpr wchar_t kClassName[] = L"Launcher";
+constexpr wchar_t kWindowName[] = L"Launcher";
 constexpr int kWidth = 960;
 constexpr int kHeight = 600;
 }  // namespace
 
 bool MainForm::CreateAndShow() {
-    if (!RegisterPlainWindowClass(kClassName, &MainForm::WindowProc)) return false;
-    HWND window = ::CreateWindowExW(0, kClassName, kClassName, kLauncherWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    kWidth, kHeight, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (!window) return false;
-    CenterWindow(window, nullptr);
-    ::ShowWindow(window, SW_SHOW);
-    ::SetFocus(window);
+    std::unique_ptr<MainForm> form(new MainForm);
+    const HWND hwnd = form->Create(nullptr, kWindowName, kLauncherWindowStyle, 0, false, RECT{0, 0, kWidth, kHeight});
+    if (!hwnd) return false;
+    MainForm* window = form.release();  // its final message deletes it
+    window->ownsItself_ = true;
+    // Without a skin to draw one, the window keeps the system's caption that creation removed.
+    ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | WS_CAPTION);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    window->CenterWindow();
+    window->ShowWindow(true, true);
     return true;
 }
 
-LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    LauncherContext* context = LauncherContext::Instance();
+LRESULT MainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_CREATE:
-            CreateChild(window, L"BUTTON", BS_PUSHBUTTON, kGameButtonId, L"Start game", kWidth - 220, kHeight - 120,
-                        180, 48);
-            context->SetMainWindow(window);
+            OnCreate();
             return 0;
         case WM_COMMAND:
-            if (LOWORD(w) == kGameButtonId && HIWORD(w) == BN_CLICKED) OnGameButton(window);
+            if (LOWORD(w) == kGameButtonId && HIWORD(w) == BN_CLICKED) OnGameButton();
             return 0;
         case WM_CLOSE:
-            OnClose(window);
+            OnClose();
             return 0;
         case WM_DESTROY:
-            context->SetMainWindow(nullptr);
+            LauncherContext::Instance()->SetMainWindow(nullptr);
             ::PostQuitMessage(0);
             return 0;
         default:
-            if (HandleLauncherMessage(window, message, w, l)) return 0;
-            return ::DefWindowProcW(window, message, w, l);
+            if (HandleLauncherMessage(message, w, l)) return 0;
+            return ui::Window::HandleMessage(message, w, l);
     }
 }
 
-bool MainForm::HandleLauncherMessage(HWND window, UINT message, WPARAM w, LPARAM l) {
+void MainForm::OnFinalMessage(HWND hwnd) {
+    ui::Window::OnFinalMessage(hwnd);
+    if (!ownsItself_) return;
+    const std::unique_ptr<MainForm> self(this);  // the object ends with its window
+}
+
+void MainForm::OnCreate() {
+    CreateChild(GetHWND(), L"BUTTON", BS_PUSHBUTTON, kGameButtonId, L"Start game", kWidth - 220, kHeight - 120, 180,
+                48);
+    LauncherContext::Instance()->SetMainWindow(GetHWND());
+    Init(GetHWND());  // joins the framework's window list
+}
+
+bool MainForm::HandleLauncherMessage(UINT message, WPARAM w, LPARAM l) {
     LauncherContext* context = LauncherContext::Instance();
     switch (message) {
         case kMsgShowLauncher:
-            OnShow(window, w, l);
+            OnShow(w, l);
             return true;
         case kMsgHideToTray:
-            ::ShowWindow(window, SW_HIDE);
+            ::ShowWindow(GetHWND(), SW_HIDE);
             return true;
         case kMsgExitLauncher:
             PatchCancelFlag = true;  // a streaming patch stops at its next piece
-            ::DestroyWindow(window);
+            ::DestroyWindow(GetHWND());
             return true;
         case kMsgWindowStackChanged:
-            if (context->languageChanged.exchange(false)) {
-                std::wstring code;
-                kbase::CodePageToWide(context->settings.Get().language, code, CP_ACP);
-                kbase::ThreadRegistry::GetInstance()->PostTask(
-                    kUiThreadId, [code, context] { ReloadLanguageTask(code, context); });
-            }
+            ApplyPendingLanguage();
             return true;
         case kMsgGameWindow:
             context->gameWindows.Register(reinterpret_cast<HWND>(l));
@@ -107,22 +116,30 @@ bool MainForm::HandleLauncherMessage(HWND window, UINT message, WPARAM w, LPARAM
     }
 }
 
-void MainForm::OnShow(HWND window, WPARAM w, LPARAM l) {
-    ::ShowWindow(window, ::IsIconic(window) ? SW_RESTORE : SW_SHOW);
-    ::SetForegroundWindow(window);
+void MainForm::ApplyPendingLanguage() {
+    LauncherContext* context = LauncherContext::Instance();
+    if (!context->languageChanged.exchange(false)) return;
+    std::wstring code;
+    kbase::CodePageToWide(context->settings.Get().language, code, CP_ACP);
+    kbase::ThreadRegistry::GetInstance()->PostTask(kUiThreadId, [code, context] { ReloadLanguageTask(code, context); });
+}
+
+void MainForm::OnShow(WPARAM w, LPARAM l) {
+    ::ShowWindow(GetHWND(), ::IsIconic(GetHWND()) ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(GetHWND());
     LauncherContext* context = LauncherContext::Instance();
     if (context->IsUpdateInProgress()) return;
     if (w == 1) context->StartGameUpdate(l == 1, false);
     if (w == 2) context->StartLauncherUpdate();
 }
 
-void MainForm::OnClose(HWND window) {
+void MainForm::OnClose() {
     LauncherContext* context = LauncherContext::Instance();
     context->askCloseBehaviour = false;
-    ::SendMessageW(window, context->settings.Get().closeToHide ? kMsgHideToTray : kMsgExitLauncher, 0, 0);
+    ::SendMessageW(GetHWND(), context->settings.Get().closeToHide ? kMsgHideToTray : kMsgExitLauncher, 0, 0);
 }
 
-void MainForm::OnGameButton(HWND window) {
+void MainForm::OnGameButton() {
     LauncherContext* context = LauncherContext::Instance();
     if (IsGameRunning()) {
         context->BringGameToFront();
@@ -137,5 +154,5 @@ void MainForm::OnGameButton(HWND window) {
     const std::wstring map = NormalizePathW(context->settings.Get().gamePath, true) + L"version_map.txt";
     if (!Md5OfFile(map, md5, size)) md5.clear();
     context->StartGame(md5, 0);
-    ::SendMessageW(window, kMsgHideToTray, 0, 0);
+    ::SendMessageW(GetHWND(), kMsgHideToTray, 0, 0);
 }

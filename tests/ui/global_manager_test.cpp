@@ -19,6 +19,8 @@
 #include "ui/language_table.h"
 #include "ui/render/render_context.h"
 #include "ui/render/render_factory.h"
+#include "ui/window.h"
+#include "ui/window_builder.h"
 
 namespace {
 
@@ -204,6 +206,54 @@ TEST_F(GlobalManagerTest, PathsThroughFoldersAndBackShareOneImageFromTheArchive)
     ASSERT_NE(fromDisk, nullptr);
     EXPECT_EQ(fromDisk->GetWidth(), 3);
     EXPECT_EQ(GlobalManager::GetImage(L"resources\\themes\\default\\img\\missing.png"), nullptr);
+}
+
+TEST_F(GlobalManagerTest, StartupAndReloadFillTheTablesFromGlobalXml) {
+    Disk(L"resources\\themes\\default\\global.xml",
+         R"(<Global><Font id="disk_12" name="Arial" size="12"/><TextColor name="text" value="#ff112233"/>)"
+         R"(<Class name="tall" height="30"/></Global>)");
+    Start(L"en");
+    EXPECT_NE(GlobalManager::GetFont(L"disk_12"), nullptr);
+    EXPECT_EQ(GlobalManager::GetTextColor(L"text"), 0xFF112233u);
+    EXPECT_EQ(GlobalManager::GetClassAttributes(L"tall"), L"height=\"30\"");
+
+    // A reload starts the tables afresh.
+    GlobalManager::AddTextColor(L"stray", 0xFF000001u);
+    GlobalManager::ReloadLanguage(L"", nullptr);
+    EXPECT_EQ(GlobalManager::GetTextColor(L"stray"), 0u);
+    EXPECT_EQ(GlobalManager::GetTextColor(L"text"), 0xFF112233u);
+
+    OpenArchive({{"resources/themes/default/global.xml", R"(<Global><TextColor name="text" value="#ff445566"/></Global>)"}});
+    GlobalManager::ReloadLanguage(L"", nullptr);
+    EXPECT_EQ(GlobalManager::GetTextColor(L"text"), 0xFF445566u);
+    EXPECT_EQ(GlobalManager::GetFont(L"disk_12"), nullptr);
+}
+
+// An item of the archive has no terminator: the skin is read by the item's size.
+TEST_F(GlobalManagerTest, SkinsAreBuiltFromTheArchiveBeforeTheDisk) {
+    Disk(L"resources\\themes\\default\\skin.xml", R"(<Window><Control name="disk"/></Window>)");
+    Disk(L"resources\\themes\\default\\disk_only.xml", R"(<Window><Control name="disk only"/></Window>)");
+    Start(L"en");
+    OpenArchive({{"resources/themes/default/skin.xml", "<Window><Control name=\"\xE5\x90\x8D\"/></Window>"},
+                 {"resources/themes/default/broken.xml", "<Window><Control"}});
+    Disk(L"resources\\themes\\default\\broken.xml", R"(<Window><Control name="disk"/></Window>)");
+    struct Case {
+        const wchar_t* skin;
+        const wchar_t* name;  // null: nothing built
+    } const cases[] = {
+        {L"skin.xml", L"\u540D"},
+        {L"disk_only.xml", L"disk only"},
+        {L"broken.xml", nullptr},  // the archive's copy does not parse; the disk is not tried
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.skin);
+        ui::Window window;
+        const std::unique_ptr<ui::Control> built(ui::WindowBuilder().Create(c.skin, {}, &window));
+        ASSERT_EQ(built != nullptr, c.name != nullptr);
+        if (built) {
+            EXPECT_EQ(built->GetName(), c.name);
+        }
+    }
 }
 
 // The language's own variant of a background ("a_en.png" for "a.png"): with an archive open

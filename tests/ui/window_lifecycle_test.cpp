@@ -206,8 +206,7 @@ TEST(WindowLifecycle, ExpandTakesTheOwnersSizeAndKeepsTheDialogAsDesignSize) {
 }
 
 TEST(WindowLifecycle, TextIdSetsTheWindowText) {
-    const std::string lines = "STRING_WINDOW_TITLE=Tarvenor\n";
-    ui::LanguageTable::GetInstance().LoadFromMemory(lines.data(), lines.size());
+    ui::LanguageTable::GetInstance().ParseLines({L"STRING_WINDOW_TITLE=Tarvenor"});
     TestWindow window;
     ASSERT_TRUE(window.Open(false, RECT{0, 0, 50, 50}));
     window.SetWindowAttribute(L"textid", L"STRING_WINDOW_TITLE");

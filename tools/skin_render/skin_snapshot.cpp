@@ -58,11 +58,11 @@ bool SkinSnapshot::Start(RenderOptions& options, std::wstring& error) {
     }
 
     ui::DpiManager::GetInstance()->SetAdaptDPI(true);
+    ui::GlobalManager::Startup(L"resources\\", {}, false, L"themes\\default", options.language);
+    // Startup takes the screen's scale; the picture is drawn at the one asked for, global.xml's
+    // fonts included.
     ui::DpiManager::GetInstance()->SetScale(options.dpiPercent);
-    ui::GlobalManager::StartupRender();
-    ui::GlobalManager::Startup(L"resources\\", L"themes\\default", options.language);
-    ui::Window scratch;
-    ui::WindowBuilder().Create(L"global.xml", {}, &scratch);
+    ui::GlobalManager::ReloadLanguage(L"", nullptr);
     return true;
 }
 
