@@ -1,7 +1,5 @@
 #include "ui/timer_manager.h"
 
-#include <mmsystem.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -17,24 +15,16 @@ std::int64_t ReadCounter() {
     return counter.QuadPart;
 }
 
-// Runs on a thread of the system: it only wakes the UI thread.
-void CALLBACK PostPoll(UINT /*id*/, UINT /*message*/, DWORD_PTR window, DWORD_PTR /*unused*/, DWORD_PTR /*unused*/) {
-    ::PostMessageW(reinterpret_cast<HWND>(window), TimerManager::kPollMessage, 0, 0);
-}
-
 }  // namespace
 
 TimerWake WakeForWait(std::int64_t waitTicks, std::int64_t frequency) {
     if (frequency <= 0 || waitTicks < frequency) return {kFastTimerPeriodMs, true};
-    return {static_cast<UINT>(waitTicks * 1000 / frequency + 2), false};
+    const std::int64_t periodMs = waitTicks / frequency * 1000 + waitTicks % frequency * 1000 / frequency + 2;
+    return {static_cast<UINT>(std::min<std::int64_t>(periodMs, kLongestTimerPeriodMs)), false};
 }
 
 std::int64_t PeriodTicks(int periodMs, std::int64_t frequency) {
     return std::max<std::int64_t>(static_cast<std::int64_t>(periodMs) * frequency / 1000, 1);
-}
-
-void TimerManager::MultimediaTimerTraits::Close(UINT id) {
-    ::timeKillEvent(id);
 }
 
 TimerManager* TimerManager::GetInstance() {
@@ -53,6 +43,7 @@ TimerManager::TimerManager() {
     window_.Reset(::CreateWindowExW(0, kWindowClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                                     nullptr));
     ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    timer_.emplace(window_.Get());
     LARGE_INTEGER frequency{};
     ::QueryPerformanceFrequency(&frequency);
     frequency_ = frequency.QuadPart;
@@ -77,7 +68,7 @@ bool TimerManager::AddCancelableTimer(const std::weak_ptr<kbase::WeakFlag>& flag
     record.due = ReadCounter() + record.period;
     record.flag = flag;
     Push(std::move(record));
-    RunMultimediaTimer({kFastTimerPeriodMs, true});
+    RunWakeTimer({kFastTimerPeriodMs, true});
     return true;
 }
 
@@ -102,7 +93,7 @@ void TimerManager::Poll() {
     while (!records_.empty()) {
         const std::int64_t wait = records_.front().due - now;
         if (wait > 0) {
-            RunMultimediaTimer(WakeForWait(wait, frequency_));
+            RunWakeTimer(WakeForWait(wait, frequency_));
             return;
         }
         // Out of the heap before the call: the callback may queue timers of its own.
@@ -115,14 +106,12 @@ void TimerManager::Poll() {
         record.due = now + record.period;
         Push(std::move(record));
     }
-    timer_.Reset();
+    timer_->Stop();
 }
 
-void TimerManager::RunMultimediaTimer(TimerWake wake) {
-    if (wake.fast && fastActive_ && timer_) return;
-    timer_.Reset();
-    timer_.Reset(::timeSetEvent(wake.periodMs, 1, &PostPoll, reinterpret_cast<DWORD_PTR>(window_.Get()),
-                                TIME_PERIODIC | TIME_CALLBACK_FUNCTION));
+void TimerManager::RunWakeTimer(TimerWake wake) {
+    if (wake.fast && fastActive_ && timer_->IsRunning()) return;
+    timer_->Start(wake.periodMs);
     fastActive_ = wake.fast;
 }
 

@@ -5,20 +5,24 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/unique_handle.h"
 #include "base/weak_callback.h"
+#include "ui/wake_timer.h"
 
 namespace ui {
 
 // How the multimedia timer runs while the earliest timer waits: every 16 ms when it is due
-// within a second, otherwise once, shortly after it is due.
+// within a second, otherwise once, shortly after it is due, but never later than the longest
+// period a multimedia timer takes everywhere (a longer wait is polled again on the way).
 struct TimerWake {
     UINT periodMs;
     bool fast;
 };
 constexpr UINT kFastTimerPeriodMs = 16;
+constexpr UINT kLongestTimerPeriodMs = 65535;
 TimerWake WakeForWait(std::int64_t waitTicks, std::int64_t frequency);
 
 // A period in performance-counter ticks; at least one tick, so that a timer that comes due
@@ -26,11 +30,11 @@ TimerWake WakeForWait(std::int64_t waitTicks, std::int64_t frequency);
 std::int64_t PeriodTicks(int periodMs, std::int64_t frequency);
 
 // The process-wide scheduler of repeating callbacks on the UI thread (the thread that first
-// uses it), woken by a multimedia timer that posts to a hidden message-only window. One
-// multimedia timer serves every callback; it ticks fast only while something is due soon.
+// uses it), woken by a wake timer that posts to a hidden message-only window. One timer serves
+// every callback; it ticks fast only while something is due soon.
 class TimerManager {
 public:
-    static constexpr UINT kPollMessage = WM_USER + 9999;
+    static constexpr UINT kPollMessage = WakeTimer::kWakeMessage;
 
     static TimerManager* GetInstance();
 
@@ -52,11 +56,6 @@ private:
         static Raw Invalid() { return nullptr; }
         static void Close(Raw window) { ::DestroyWindow(window); }
     };
-    struct MultimediaTimerTraits {
-        using Raw = UINT;
-        static Raw Invalid() { return 0; }
-        static void Close(Raw id);
-    };
 
     TimerManager();
     ~TimerManager() = default;
@@ -67,14 +66,14 @@ private:
     void Push(Record record);
     Record PopEarliest();
     void Poll();
-    // Starts the multimedia timer for the wake unless the fast one already runs.
-    void RunMultimediaTimer(TimerWake wake);
+    // Starts the timer for the wake unless the fast one already runs.
+    void RunWakeTimer(TimerWake wake);
 
     std::vector<Record> records_;  // a heap, earliest due first
     std::int64_t frequency_ = 0;
     bool fastActive_ = true;
     kbase::UniqueHandle<WindowTraits> window_;
-    kbase::UniqueHandle<MultimediaTimerTraits> timer_;  // last: killed before anything else goes
+    std::optional<WakeTimer> timer_;  // of window_; last: stopped before anything else goes
 };
 
 }  // namespace ui

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "tests/ui/timer_test_support.h"
@@ -38,6 +40,9 @@ TEST(TimerManagerWake, TicksFastWithinASecondAndSleepsOtherwise) {
         {kFrequency, kFrequency, 1002, false},
         {5 * kFrequency + 5'000, kFrequency, 5002, false},  // 5000.5 ms, truncated
         {3, 0, 16, true},                                  // no counter: never divides by zero
+        {65'534 * kFrequency, kFrequency, 65535, false},    // the longest period a timer takes
+        {100'000 * kFrequency, kFrequency, 65535, false},
+        {std::numeric_limits<std::int64_t>::max(), kFrequency, 65535, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.wait);
