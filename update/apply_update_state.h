@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <list>
 #include <optional>
 #include <string>
@@ -26,6 +28,10 @@ public:
     std::list<std::string> pendingFiles;  // map keys still to apply, in map order
     std::list<std::string> failedFiles;   // "<path>" or "<path>(<code>)"
     ApplyListRecord applyList;
+    // The promotion of the pending map while another process holds the old one: the next try,
+    // and when the tries end; 0 until it was first tried.
+    ULONGLONG nextCommitTry = 0;
+    ULONGLONG commitDeadline = 0;
     // Held while the game-mode slices run: between two slices the worker waits a 2 ms tick,
     // which Windows' default timer would stretch to 15.6 ms.
     std::optional<kbase::TimerResolutionRequest> timerResolution;

@@ -22,6 +22,10 @@ namespace {
 
 constexpr std::uint32_t kTickModulus = 0x7fffffff;
 constexpr std::uint32_t kSliceMs = 1000;
+// How long, and how often, the install's commit is tried again while another process holds the
+// version map open.
+constexpr ULONGLONG kCommitRetryMs = 3000;
+constexpr ULONGLONG kCommitRetryStepMs = 50;
 
 std::uint32_t ReducedTick() {
     return ::GetTickCount() % kTickModulus;
@@ -75,24 +79,39 @@ bool InstallGameFile(const GameFileTask& task, int& detail, std::string& failure
     return true;
 }
 
+void FailApply(ApplyUpdateState& state) {
+    state.errorMessage = "Apply Failed";
+    state.errorDetail = " ";
+    for (const std::string& failed : state.failedFiles) state.errorDetail += failed + " ";
+    state.result = -1;
+}
+
 void FinishGameUpdate(ApplyUpdateState& state) {
     if (!state.failedFiles.empty()) {
-        state.errorMessage = "Apply Failed";
-        state.errorDetail = " ";
-        for (const std::string& failed : state.failedFiles) state.errorDetail += failed + " ";
-        state.result = -1;
+        FailApply(state);
         return;
     }
     LauncherContext* context = LauncherContext::Instance();
     const std::wstring gamePath = context->settings.Get().gamePath;
     const std::wstring pendingMap = GameFilePath(gamePath, "tmp_version_map.txt");
     const std::wstring map = GameFilePath(gamePath, "version_map.txt");
-    // The installation's commit point: the map is replaced whole or not at all.
-    if (CopyFileAtomic(pendingMap, map)) {
-        DeleteIfPresent(kbase::WidePath(kApplyListPath));
-        ::DeleteFileW(pendingMap.c_str());
-        context->LoadLocalGameVersion();
+    // The installation's commit point: the map is replaced whole or not at all. A reader of the
+    // old map keeps it from being replaced: the next ticks try again for a while, and an install
+    // that cannot be committed fails rather than passing for done (the apply list and the
+    // pending map stay, so a retry resumes).
+    const ULONGLONG now = ::GetTickCount64();
+    if (now < state.nextCommitTry) return;
+    if (state.commitDeadline == 0) state.commitDeadline = now + kCommitRetryMs;
+    if (!CopyFileAtomic(pendingMap, map)) {
+        state.nextCommitTry = now + kCommitRetryStepMs;
+        if (now < state.commitDeadline) return;
+        state.failedFiles.push_back("version_map.txt");
+        FailApply(state);
+        return;
     }
+    DeleteIfPresent(kbase::WidePath(kApplyListPath));
+    ::DeleteFileW(pendingMap.c_str());
+    context->LoadLocalGameVersion();
     if (!context->downloadLog.Get().firstInstall) {
         DownloadManager::Instance().TrackDownloadSummary("23", "apply_update_game_success", false);
     }
@@ -102,6 +121,10 @@ void FinishGameUpdate(ApplyUpdateState& state) {
 }  // namespace
 
 void ApplyGameUpdateSlice(ApplyUpdateState& state) {
+    if (state.commitDeadline != 0) {  // every file is in: only the commit is tried again
+        FinishGameUpdate(state);
+        return;
+    }
     LauncherContext* context = LauncherContext::Instance();
     const std::uint32_t start = ReducedTick();
     const VersionMap& toUpdate = context->versionMaps["_update_game_version_"];

@@ -107,16 +107,19 @@ protected:
     }
 
     // Asks for a game update as the game button does, again every second while the launcher
-    // ignores it, until the update fetches something of version beyond its map (a patch list or a
-    // file). The log is cleared first. The pre-download poll of the enter-game state fetches
-    // version's map too, but nothing else of it while version is the one on offer.
+    // ignores it, until the update fetches a file or a patch of version. The log is cleared
+    // first. The pre-download poll of the enter-game state fetches version's map and, while
+    // version was the one to pre-download, its patch list: a poll answered before the publisher
+    // moved on may ask for that list after the log was cleared, so the lists do not count.
     void RequestGameUpdate(const std::string& version) {
         ASSERT_TRUE(publisher_.Reset());
         const std::string folder = "/game/" + version + "/";
         const auto fetching = [&] {
             for (const std::string& path : Downloads()) {
                 const std::size_t at = path.find(folder);
-                if (at != std::string::npos && path.substr(at + folder.size()) != "version_map.txt") return true;
+                if (at == std::string::npos) continue;
+                const std::string name = path.substr(at + folder.size());
+                if (name != "version_map.txt" && !name.ends_with("/patch_list.txt")) return true;
             }
             return false;
         };
@@ -141,7 +144,7 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return InstalledVersion() == version && !Exists(GameFile("tmp_version_map.txt")); },
                             kUpdateTimeoutMs))
             << "installed: " << InstalledVersion() << "\nsave\\dltrace.log:\n"
-            << ReadWholeFile(install_.Child(L"save\\dltrace.log"));
+            << ReadWholeFile(install_.Child(L"save\\dltrace.log")) << "\nthe publisher's log:\n" << publisher_.Log();
         EXPECT_THAT(FilesNotMatching(PublishedMap(version)), testing::IsEmpty());
         EXPECT_FALSE(Exists(install_.Child(L"update\\apply_list.txt")));
     }
@@ -258,7 +261,9 @@ TEST_F(LauncherE2eTest, ApplyKilledPartWayResumesWithoutGarbage) {
     ASSERT_TRUE(held);
     const std::wstring applyList = install_.Child(L"update\\apply_list.txt");
     ASSERT_NO_FATAL_FAILURE(RequestGameUpdate(kNext));
-    ASSERT_TRUE(WaitFor([&] { return Exists(applyList); }, kUpdateTimeoutMs));
+    ASSERT_TRUE(WaitFor([&] { return Exists(applyList); }, kUpdateTimeoutMs))
+        << "the publisher's log:\n" << publisher_.Log() << "\nsave\\dltrace.log:\n"
+        << ReadWholeFile(install_.Child(L"save\\dltrace.log"));
     KillLauncher();
     held.Reset();
 

@@ -10,7 +10,9 @@
 #include "app/file_util.h"
 #include "app/launcher_context.h"
 #include "app/launcher_messages.h"
+#include "base/path_util.h"
 #include "base/timer_resolution.h"
+#include "base/unique_handle.h"
 #include "download/download_manager.h"
 #include "tests/update/patch_test_support.h"
 #include "tests/update/update_flow_support.h"
@@ -287,6 +289,56 @@ TEST_F(UpdateFlow, ApplyInterruptedMidWayResumesWithoutInstallingGarbage) {
 
     ASSERT_EQ(RunGameUpdate(), kEnterGameStateType);
     ExpectInstalled(gameDir_, "1_0_2", v2);
+}
+
+// Another process reading the installed map keeps it from being replaced: the install is
+// committed once the reader lets go, and fails (resumable) rather than passing for done when
+// the reader holds on.
+TEST_F(UpdateFlow, AnInstalledMapHeldByAReaderDelaysOrFailsTheCommitNeverSkipsIt) {
+    const FileSet v1 = GameV1();
+    FileSet v2 = v1;
+    v2["KORU_Data/level0"] = Changed(v1.at("KORU_Data/level0"));
+    Install("1_0_1", v1);
+    Publish("1_0_2", v2);
+    SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+    const std::wstring map = kbase::WidePath(GamePath("version_map.txt"));
+    const auto holdMap = [&map] {
+        return kbase::ScopedFileHandle(::CreateFileW(map.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+
+    // Held until every file is in and the commit waits.
+    kbase::ScopedFileHandle reader = holdMap();
+    ASSERT_TRUE(reader);
+    RunOnWorker([] { LauncherContext::Instance()->StartGameUpdate(false, false); });
+    ASSERT_TRUE(WaitOnWorker([] {
+        return LauncherContext::Instance()->CurrentStateType() == kApplyUpdateStateType &&
+               FileExists(".\\update\\apply_list.txt");
+    }));
+    reader.Reset();
+    ASSERT_EQ(WaitUntilResting(), kEnterGameStateType);
+    ExpectInstalled(gameDir_, "1_0_2", v2);
+
+    // Held throughout.
+    FileSet v3 = v2;
+    v3["KORU.exe"] = Changed(v2.at("KORU.exe"));
+    Publish("1_0_3", v3);
+    reader = holdMap();
+    ASSERT_TRUE(reader);
+    ASSERT_EQ(RunGameUpdate(), kExceptionStateType);
+    const std::vector<MessageBoxContent> boxes = Boxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().detail.text, L"Apply Failed( version_map.txt )");
+    EXPECT_EQ(LauncherContext::Instance()->localGameVersion.Get(), "1_0_2");
+    EXPECT_TRUE(FileExists(GamePath("tmp_version_map.txt")));
+
+    // The retry finds every file applied and only commits.
+    reader.Reset();
+    ASSERT_TRUE(server_.Reset());
+    SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
+    ASSERT_EQ(RunGameUpdate(), kEnterGameStateType);
+    ExpectInstalled(gameDir_, "1_0_3", v3);
+    EXPECT_FALSE(Contains(RequestPaths("/b0/"), "/b0/KORU.exe"));
 }
 
 TEST_F(UpdateFlow, GarbageGateAnswerIsShownOrSavedByLength) {
