@@ -3,6 +3,7 @@ each older version's files into the newer ones) and what it answers over HTTP.""
 
 import hashlib
 import http.client
+import io
 import json
 import os
 import pathlib
@@ -11,6 +12,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 import zlib
 
 PACKAGE = pathlib.Path(__file__).resolve().parents[2] / "tools" / "publisher"
@@ -148,7 +150,10 @@ class SampleTest(TinySample):
         with open(os.path.join(folder, "resources.zip"), "rb") as f:
             data = f.read()
         self.assertEqual(launcher_map["list"], {"resources.zip": {"md5": md5(data), "size": len(data)}})
-        self.assertTrue(data.startswith(b"PK"))
+        with zipfile.ZipFile(io.BytesIO(data)) as archive:
+            names = archive.namelist()
+        self.assertIn("resources/lang/en.ini", names)
+        self.assertTrue(all(name.startswith("resources/") for name in names if name != "sample_publisher.txt"))
 
     def test_the_same_recipe_gives_the_same_bytes_and_is_not_rebuilt(self):
         other = os.path.join(self.temp.name, "again")

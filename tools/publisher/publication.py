@@ -79,8 +79,9 @@ def wrapped_map(version, entries):
 
 
 def resources_zip(folder):
-    """The skin archive: the repository's resources/ folder when there is one, and a marker that
-    makes it differ from the archive built into the launcher. Fixed dates keep its MD5 stable."""
+    """The skin archive: the repository's resources/ folder when there is one, its entries under
+    "resources/" as in the archive built into the launcher, and a marker that makes it differ
+    from that one. Fixed dates keep its MD5 stable."""
     data = io.BytesIO()
     with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as archive:
         names = []
@@ -89,7 +90,8 @@ def resources_zip(folder):
                 dirs.sort()
                 names += [os.path.join(top, name) for name in sorted(files)]
         for name in names:
-            info = zipfile.ZipInfo(os.path.relpath(name, folder).replace(os.sep, "/"), (1980, 1, 1, 0, 0, 0))
+            entry = "resources/" + os.path.relpath(name, folder).replace(os.sep, "/")
+            info = zipfile.ZipInfo(entry, (1980, 1, 1, 0, 0, 0))
             with open(name, "rb") as f:
                 archive.writestr(info, f.read(), zipfile.ZIP_DEFLATED)
         marker = zipfile.ZipInfo("sample_publisher.txt", (1980, 1, 1, 0, 0, 0))
