@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/launcher_context.h"
 #include "app/text_anti_alias.h"
 #include "app/ui_resource_archive.h"
 #include "tests/app/scratch_folder.h"
@@ -51,6 +53,32 @@ TEST_F(LauncherUiTest, TheEmbeddedArchiveServesTextsAndTheChannelConfiguration) 
     ui_.setLanguage(L"en");
     ui_.reloadLanguage();
     EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"Confirm");
+}
+
+// The launcher's channel file, read from the embedded archive for the build's language.
+TEST_F(LauncherUiTest, TheChannelConfigurationComesFromTheArchive) {
+    ASSERT_EQ(LoadAndStart(L"zh_TW"), UiArchive::kEmbedded);
+    LauncherContext* context = LauncherContext::Instance();
+    context->SetUiServices(ui_);
+    LauncherSettings settings = context->settings.Get();
+    settings.language = "zh_TW";
+    context->settings.Set(settings);
+    const bool loaded = context->LoadChannelConfig();
+    context->SetUiServices({});
+    ASSERT_TRUE(loaded);
+
+    EXPECT_EQ(context->titles["title_main"], L"Tarvenor");
+    EXPECT_EQ(context->titles["title_sub"], L"\u555F\u52D5\u5668");
+    EXPECT_NE(context->links["Privacy"].find("/zh_TW/"), std::string::npos);
+    // The forum links of "en", the only language that has them, then the FAQ.
+    std::vector<std::string> keys;
+    for (const ForumLink& link : context->forumLinks) {
+        keys.push_back(link.linkKey);
+        EXPECT_FALSE(ui_.getText(std::wstring(link.tooltip.begin(), link.tooltip.end())).empty()) << link.tooltip;
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"Forum_facebook", "Forum_Bahamut", "Forum_youtube", "Forum_mycard",
+                                              "FAQ"}));
+    EXPECT_EQ(ui_.getText(L"STRING_GAME_TITLE"), L"Tarvenor");
 }
 
 TEST_F(LauncherUiTest, AResourcesZipBesideTheLauncherWinsUnlessItIsDamaged) {
