@@ -19,7 +19,6 @@
 #include "ui/global_manager.h"
 #include "ui/render/render_context.h"
 #include "ui/window.h"
-#include "ui/window_builder.h"
 #include "ui/window_impl_base.h"
 
 namespace gallery {
@@ -46,11 +45,8 @@ inline bool Near(ui_test::Pixel pixel, DWORD argb, int tolerance = 3) {
 class GalleryTest : public testing::Test {
 protected:
     void SetUp() override {
-        ui::GlobalManager::StartupRender();
-        ui::GlobalManager::Startup(L"Z:" LAUNCHER_SOURCE_DIR_W L"\\tests\\ui\\skins\\resources\\", L"themes\\default",
-                                   L"en");
-        ui::Window scratch;
-        ui::WindowBuilder().Create(L"global.xml", {}, &scratch);
+        ui::GlobalManager::Startup(L"Z:" LAUNCHER_SOURCE_DIR_W L"\\tests\\ui\\skins\\resources\\", nullptr, false,
+                                   L"themes\\default", L"en");
         form_ = new GalleryForm(&deleted_);
         hwnd_ = form_->Create(nullptr, L"gallery", 0xCE0000, 0, true);
         ASSERT_TRUE(hwnd_);
