@@ -113,8 +113,9 @@ void CheckVersionState::StartFetching() {
 
 void CheckVersionState::FinishWithoutFetching() {
     LauncherContext* context = LauncherContext::Instance();
-    if (CanOpenForReading(tmpMapPath)) {
-        CopyFileAtomic(tmpMapPath, mapPath);  // the installation's commit point: whole or not at all
+    // The installation's commit point: the map is replaced whole or not at all. While it cannot
+    // be (another process holds it), the pending map and the apply list stay for the next check.
+    if (CanOpenForReading(tmpMapPath) && CopyFileAtomic(tmpMapPath, mapPath)) {
         ::DeleteFileW(tmpMapPath.c_str());
         if (mode != kLauncherMode) {
             context->LoadLocalGameVersion();

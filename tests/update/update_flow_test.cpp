@@ -293,7 +293,7 @@ TEST_F(UpdateFlow, ApplyInterruptedMidWayResumesWithoutInstallingGarbage) {
 
 // Another process reading the installed map keeps it from being replaced: the install is
 // committed once the reader lets go, and fails (resumable) rather than passing for done when
-// the reader holds on.
+// the reader holds on; a check that finds nothing left to fetch keeps the pending map then.
 TEST_F(UpdateFlow, AnInstalledMapHeldByAReaderDelaysOrFailsTheCommitNeverSkipsIt) {
     const FileSet v1 = GameV1();
     FileSet v2 = v1;
@@ -332,7 +332,12 @@ TEST_F(UpdateFlow, AnInstalledMapHeldByAReaderDelaysOrFailsTheCommitNeverSkipsIt
     EXPECT_EQ(LauncherContext::Instance()->localGameVersion.Get(), "1_0_2");
     EXPECT_TRUE(FileExists(GamePath("tmp_version_map.txt")));
 
-    // The retry finds every file applied and only commits.
+    // A retry finds every file applied and only commits; while the reader holds on, it keeps
+    // what the commit needs.
+    ASSERT_EQ(RunGameUpdate(), kEnterGameStateType);
+    EXPECT_EQ(LauncherContext::Instance()->localGameVersion.Get(), "1_0_2");
+    EXPECT_TRUE(FileExists(GamePath("tmp_version_map.txt")));
+    EXPECT_TRUE(FileExists(".\\update\\apply_list.txt"));
     reader.Reset();
     ASSERT_TRUE(server_.Reset());
     SetGateAnswer(GateAnswerWith({server_.BaseUrl(0)}));
