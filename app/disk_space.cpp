@@ -22,13 +22,6 @@ std::wstring FillNeedDiskSpaceText(const std::wstring& text, const std::wstring&
     return filled;
 }
 
-std::wstring FillInstallDiskSpaceText(const std::wstring& text, const std::wstring& sizeText) {
-    std::wstring filled = text;
-    const std::size_t at = filled.find(L"%ls");
-    if (at != std::wstring::npos) filled.replace(at, 3, sizeText);
-    return filled;
-}
-
 bool CheckFreeDiskSpace(const std::wstring& path, const std::wstring& text,
                         const std::wstring& button1Id, const std::wstring& button2Id,
                         const DiskSpaceAnswer& answer, const DiskSpaceServices& services) {
@@ -60,7 +53,7 @@ bool CheckDownloadDiskSpace(const std::wstring& gamePath, const std::wstring& la
 bool CheckInstallDiskSpace(const std::wstring& gamePath, const std::wstring& launcherPath,
                            const std::wstring& needText, const DiskSpaceAnswer& answer,
                            const DiskSpaceServices& services) {
-    const std::wstring text = FillInstallDiskSpaceText(needText, RequiredSpaceText());
+    const std::wstring text = kbase::FillTextValue(needText, RequiredSpaceText());
     return CheckFreeDiskSpace(gamePath, text, L"", L"STRING_CONFIRM", answer, services) &&
            CheckFreeDiskSpace(launcherPath, text, L"", L"STRING_CONFIRM", answer, services);
 }

@@ -36,9 +36,6 @@ std::wstring RequiredSpaceText();
 // The download notice: every "{p2}" becomes sizeText, then every "{p1}" drive.
 std::wstring FillNeedDiskSpaceText(const std::wstring& text, const std::wstring& sizeText,
                                    const std::wstring& drive);
-// The installation notice: its first "%ls" becomes sizeText. The text comes from a language
-// file and is never used as a format.
-std::wstring FillInstallDiskSpaceText(const std::wstring& text, const std::wstring& sizeText);
 
 // True when the drive of path has kRequiredFreeBytes free, or when its free space cannot be
 // read (the user is told and the operation goes on). Otherwise shows text with the two
@@ -54,7 +51,7 @@ bool CheckDownloadDiskSpace(const std::wstring& gamePath, const std::wstring& la
                             const DiskSpaceServices& services);
 
 // The check before a first installation. needText is the language text of
-// "STRING_ERROR_NEED_DISKSPACE".
+// "STRING_ERROR_NEED_DISKSPACE"; its first "%ls" becomes the required size.
 bool CheckInstallDiskSpace(const std::wstring& gamePath, const std::wstring& launcherPath,
                            const std::wstring& needText, const DiskSpaceAnswer& answer,
                            const DiskSpaceServices& services);

@@ -52,4 +52,29 @@ std::wstring FormatWideString(const wchar_t* format, ...) {
     return out;
 }
 
+std::wstring FillTextValue(const std::wstring& text, const std::wstring& value) {
+    std::wstring out;
+    out.reserve(text.size() + value.size());
+    bool filled = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'%') {
+            out += text[i];
+        } else if (text.compare(i, 2, L"%%") == 0) {
+            out += L'%';
+            ++i;
+        } else if (!filled && text.compare(i, 3, L"%ls") == 0) {
+            out += value;
+            filled = true;
+            i += 2;
+        } else if (!filled && text.compare(i, 2, L"%s") == 0) {
+            out += value;
+            filled = true;
+            ++i;
+        } else {
+            out += L'%';
+        }
+    }
+    return out;
+}
+
 }  // namespace kbase

@@ -111,7 +111,7 @@ TEST_F(DiskSpaceTest, InstallCheckFillsTheTextWithoutFormatting) {
         const wchar_t* want;
     } const cases[] = {
         {L"Not enough disk space. %ls needed.", L"Not enough disk space.  4.00G needed."},
-        {L"%s %n %ls %ls %d%%", L"%s %n  4.00G %ls %d%%"},
+        {L"%n %ls %ls %d%%", L"%n  4.00G %ls %d%"},
         {L"no directive", L"no directive"},
         {L"", L""},
     };

@@ -45,4 +45,33 @@ TEST(FormatWideString, FormatsWideAndNarrowArguments) {
     EXPECT_EQ(kbase::FormatWideString(L"no arguments"), L"no arguments");
 }
 
+TEST(FillTextValue, PutsTheValueIntoTheFirstPlaceholderOnly) {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* want;
+    } const cases[] = {
+        {L"Time remaining: %ls", L"Time remaining: 01:02:03"},
+        {L"%s left", L"01:02:03 left"},
+        {L"no placeholder", L"no placeholder"},
+        {L"", L""},
+        {L"%ls and %ls", L"01:02:03 and %ls"},
+        {L"%s then %ls", L"01:02:03 then %ls"},
+        {L"100%% done: %ls", L"100% done: 01:02:03"},
+        {L"%%ls stays a literal", L"%ls stays a literal"},
+        {L"%d %n %5.2f %ls", L"%d %n %5.2f 01:02:03"},
+        {L"ends with %", L"ends with %"},
+        {L"%", L"%"},
+        {L"%l", L"%l"},
+        {L"%%%ls", L"%01:02:03"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(kbase::FillTextValue(c.text, L"01:02:03"), c.want);
+    }
+}
+
+TEST(FillTextValue, AValueHoldingPercentSignsIsNotReadAgain) {
+    EXPECT_EQ(kbase::FillTextValue(L"speed %ls/S and %ls", L"%ls%%"), L"speed %ls%%/S and %ls");
+}
+
 }  // namespace
