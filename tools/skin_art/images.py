@@ -214,6 +214,39 @@ def emblem(size):
     return canvas
 
 
+def link_icon(glyph, hovered, size=32):
+    """A community link: a round night-blue plate, gold-rimmed when hot, with a light glyph."""
+    canvas = Canvas(size, size)
+    c, r = size / 2, size / 2 - 1
+    canvas.circle(c, c, r, GOLD if hovered else (70, 78, 100, 255))
+    canvas.circle(c, c, r - 1.5, (44, 52, 76, 255) if hovered else NIGHT)
+    ink = GOLD_LIGHT if hovered else (214, 218, 228, 255)
+    w = size / 14
+    if glyph == "facebook":  # two heads and shoulders
+        for dx, scale in ((-4.5, 0.8), (3.0, 1.0)):
+            x = c + dx * size / 32
+            canvas.circle(x, c - 3.5 * size / 32 * scale, 3.2 * size / 32 * scale, ink)
+            canvas.stroke([(x - 4.5 * size / 32 * scale, c + 7 * size / 32), (x + 4.5 * size / 32 * scale, c + 7 * size / 32)],
+                          5 * size / 32 * scale, ink)
+    elif glyph == "forum":  # a speech bubble with lines
+        canvas.rounded_rect((c - 9, c - 8, c + 9, c + 5), 3, lambda t: ink)
+        canvas.stroke([(c - 5, c + 4), (c - 7, c + 9), (c - 1, c + 4)], w, ink)
+        for y in (c - 4, c):
+            canvas.stroke([(c - 5, y), (c + 5, y)], 1.4, NIGHT)
+    elif glyph == "video":  # a play triangle
+        canvas.shade(lambda x, y: (ink, clamp01(0.5 - max(c - 5 - x, abs(y - c) * 1.6 - (c + 8 - x) * 0.85))))
+    elif glyph == "shop":  # a coin
+        canvas.circle(c, c, 8.5, ink)
+        canvas.circle(c, c, 6.0, (44, 52, 76, 255) if hovered else NIGHT)
+        canvas.stroke([(c, c - 3.5), (c, c + 3.5)], 2.0, ink)
+    else:  # faq: a question mark
+        points = [(c - 4 + 4 * math.cos(a), c - 4 + 4 * math.sin(a)) for a in
+                  [math.pi * (1.0 + i / 8) for i in range(13)]]
+        canvas.stroke(points + [(c, c + 2)], 2.2 * size / 32, ink)
+        canvas.circle(c, c + 6.5, 1.5, ink)
+    return canvas
+
+
 def _states(prefix, draw, states=("normal", "hovered", "pushed", "disabled")):
     return {f"{prefix}_{state}.png": (lambda s=state: draw(s)) for state in states}
 
@@ -236,6 +269,9 @@ def _table():
             for name, draw in _states(f"{kind}{suffix}", lambda s, r=round_mark, sel=selected: check_mark(18, sel, s, r),
                                       ("normal", "hovered", "disabled")).items():
                 images[public + name] = draw
+    for glyph in ("facebook", "forum", "video", "shop", "faq"):
+        for hovered, state in ((False, "normal"), (True, "hot")):
+            images[f"themes/default/menu/img_icon_{glyph}_{state}.png"] = lambda g=glyph, h=hovered: link_icon(g, h)
     images[public + "progress_track.png"] = lambda: progress(24, 8, False)
     images[public + "progress_fill.png"] = lambda: progress(24, 8, True)
     images[public + "titlebar.png"] = lambda: title_bar(64, 48)
