@@ -68,6 +68,8 @@ public:
     void SetBorderColor(const std::wstring& colorName);
     void SetBkImage(const std::wstring& attribute);
     void SetStateImage(int kind, int state, const std::wstring& attribute);
+    // The attribute string of a state image of a kind; empty when the state has none.
+    std::wstring GetStateImage(int kind, int state);
     void SetBorderRound(SIZE round);
     void SetChannel(const std::wstring& channels);
 

@@ -215,6 +215,11 @@ void Control::SetBorderColor(const std::wstring& colorName) {
     Invalidate();
 }
 
+std::wstring Control::GetStateImage(int kind, int state) {
+    const Image* image = stateImages_[kind].GetImage(state);
+    return image ? image->attribute : std::wstring();
+}
+
 void Control::SetStateImage(int kind, int state, const std::wstring& attribute) {
     if (state == kControlStateHot) animationManager_.SetFadeHot(true);
     stateImages_[kind].SetImage(state, attribute);

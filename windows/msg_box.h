@@ -7,46 +7,50 @@
 #include <string>
 
 #include "app/ui_seam.h"
+#include "ui/button.h"
+#include "ui/event_args.h"
+#include "windows/modal_dialog.h"
 
-// The launcher's modal message box (window class "MsgBox"): a title, a message, a detail line
-// and up to two buttons, "btn_no" answering 0 and "btn_yes" answering 1; closing the box also
-// answers 0. Closing clears the launcher context's messageBoxOpen, tells the main window
-// (2126), and re-enables and focuses the owner before the answer is delivered.
-class MsgBox {
+// The launcher's modal message box (skin "msgbox"): a title, a message, a detail line and up
+// to two buttons, "btn_yes" answering 1 and "btn_no" answering 0; every other way out (the
+// close button, Escape, the close command) answers 0. Closing clears the launcher context's
+// messageBoxOpen and tells the main window (2126) before the answer is delivered.
+class MsgBox : public ModalDialog {
 public:
-    static constexpr int kNoButtonId = 100;
-    static constexpr int kYesButtonId = 101;
-    static constexpr int kContentId = 102;
-    static constexpr int kDetailId = 103;
-
     BoxText title;
-    BoxText message;
+    BoxText content;
     BoxText detail;
 
     // Literal labels; an empty label hides its button.
-    void SetButtonTexts(const std::wstring& first, const std::wstring& second);
-    // The same with language keys.
-    void SetButtonTextIds(const std::wstring& first, const std::wstring& second);
+    void SetButtonTexts(const std::wstring& noText, const std::wstring& yesText);
+    // The same with language ids.
+    void SetButtonTextIds(const std::wstring& noText, const std::wstring& yesText);
 
-    // Shows the box over owner (disabled while the box is open); the window owns the box from
-    // here on. False when the window cannot be created: the callback then answers 0 at once.
+    // Shows the box over owner; swapLooks gives the no-button the primary look and the
+    // yes-button the secondary one (each keeps its text and answer). When the window cannot
+    // be made the box is not open any more and the callback answers 0, so no asker waits for
+    // an answer that never comes.
     static bool ShowModal(std::unique_ptr<MsgBox> box, HWND owner, std::function<void(int)> callback,
-                          bool swapButtonLooks);
-
+                          bool swapLooks);
     // The seam's entry: a box with the composed content.
     static void Show(HWND owner, const MessageBoxContent& content, std::function<void(int)> callback);
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
-    void Build(HWND window);
-    void Finish(HWND window, int result);
-    // The end of every box: it is no longer open, the main window is told, the callback answers.
-    static void Answer(std::function<void(int)> callback, int result);
+    void Confirm() { Finish(1); }
+    void Cancel() { Finish(0); }
+    void Close(UINT code = IDOK) override;
 
-    BoxText first_;
-    BoxText second_;
-    bool swap_ = false;
-    HWND owner_ = nullptr;
-    std::function<void(int)> callback_;
-    bool finished_ = false;
+    std::wstring GetWindowClassName() const override { return L"MsgBox"; }
+    std::wstring GetSkinFolder() override { return L"msgbox"; }
+    std::wstring GetSkinFile() override { return L"skin.xml"; }
+    void InitWindow() override;
+
+private:
+    bool OnClick(ui::EventArgs* args);
+    void SwapButtonLooks();
+
+    bool buttonTextsAreKeys_ = false;
+    std::wstring noText_;
+    std::wstring yesText_;
+    ui::Button* noButton_ = nullptr;
+    ui::Button* yesButton_ = nullptr;
 };

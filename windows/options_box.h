@@ -2,24 +2,19 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/ui_seam.h"
+#include "ui/event_args.h"
+#include "windows/modal_dialog.h"
 
-// The launcher's modal options box (window class "OptionsBox"): a message, one radio button
-// per option and a confirm button "btn_ok". Confirming (the button or the close command)
-// closes the box and then posts the chosen index to the callback on the UI thread; the box
-// never answers otherwise.
-class OptionsBox {
+// The launcher's modal options box (skin "optionsbox"): a message, one option per text in a
+// radio group, and "btn_ok". Confirming (the button or the close command) delivers the chosen
+// index; Escape and "btn_close" dismiss the box and deliver nothing.
+class OptionsBox : public ModalDialog {
 public:
-    static constexpr int kContentId = 200;
-    static constexpr int kOkButtonId = 201;
-    static constexpr int kFirstOptionId = 210;
-
-    BoxText title;
     BoxText content;
     std::wstring groupName;
     bool optionsAreKeys = true;
@@ -27,18 +22,22 @@ public:
     int selectedIndex = 0;
     BoxText buttonText;
 
-    // Creates the box over owner (disabled while the box is open); the window owns the box
-    // from here on. False when the window cannot be created.
-    static bool ShowModal(std::unique_ptr<OptionsBox> box, HWND owner, std::function<void(int)> callback);
-
     // The seam's entry: a box for the request, keys throughout.
     static void Show(HWND owner, const OptionsRequest& request);
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
-    void Build(HWND window);
-    void Confirm(HWND window);
+    void Confirm() { Finish(selectedIndex); }
+    void Dismiss() { Finish(std::nullopt); }
 
-    HWND owner_ = nullptr;
-    std::function<void(int)> callback_;
+    std::wstring GetWindowClassName() const override { return L"OptionsBox"; }
+    std::wstring GetSkinFolder() override { return L"optionsbox"; }
+    std::wstring GetSkinFile() override { return L"skin.xml"; }
+    void InitWindow() override;
+
+protected:
+    void OnCloseCommand() override { Confirm(); }
+    void OnEscape() override { Dismiss(); }
+
+private:
+    bool OnClick(ui::EventArgs* args);
+    bool OnOptionSelected(ui::EventArgs* args);
 };
