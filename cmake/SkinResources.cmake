@@ -29,3 +29,16 @@ add_custom_command(OUTPUT ${LAUNCHER_SKIN_STAGE}/staged.stamp
                    COMMENT "Laying out the skin folder"
                    VERBATIM)
 add_custom_target(skin_resources DEPENDS ${LAUNCHER_SKIN_STAGE}/staged.stamp ${LAUNCHER_ICON})
+
+# launcher_embed_icon(<target>): writes icon.rc (the drawn icon as ICON 107, the id the tray and
+# the window classes load), which the target's launcher.rc includes.
+function(launcher_embed_icon target)
+    set(generated ${CMAKE_CURRENT_BINARY_DIR}/${target}_icon)
+    file(CONFIGURE OUTPUT ${generated}/icon.rc CONTENT "107 ICON \"${LAUNCHER_ICON}\"\n")
+    target_include_directories(${target} PRIVATE ${generated})
+    add_dependencies(${target} skin_resources)
+    get_target_property(sources ${target} SOURCES)
+    list(FILTER sources INCLUDE REGEX "\\.rc$")
+    set_property(SOURCE ${sources} TARGET_DIRECTORY ${target} APPEND
+                 PROPERTY OBJECT_DEPENDS "${generated}/icon.rc;${LAUNCHER_ICON}")
+endfunction()
