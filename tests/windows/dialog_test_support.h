@@ -22,7 +22,6 @@
 #include "ui/global_manager.h"
 #include "ui/label.h"
 #include "ui/window.h"
-#include "ui/window_builder.h"
 
 namespace dialog_test {
 
@@ -97,10 +96,7 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         RunOnUi([this] {
-            ui::GlobalManager::StartupRender();
-            ui::GlobalManager::Startup(SkinFolder(), L"themes\\default", L"en");
-            ui::Window scratch;
-            ui::WindowBuilder().Create(L"global.xml", {}, &scratch);
+            ui::GlobalManager::Startup(SkinFolder(), nullptr, false, L"themes\\default", L"en");
             WNDCLASSEXW windowClass{};
             windowClass.cbSize = sizeof(windowClass);
             windowClass.lpfnWndProc = &::DefWindowProcW;
