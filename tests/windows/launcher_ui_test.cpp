@@ -52,7 +52,7 @@ TEST_F(LauncherUiTest, TheEmbeddedArchiveServesTextsAndTheChannelConfiguration) 
 
     ui_.setLanguage(L"en");
     ui_.reloadLanguage();
-    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"Confirm");
+    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"CONFIRM");
 }
 
 // The launcher's channel file, read from the embedded archive for the build's language.
@@ -89,7 +89,7 @@ TEST_F(LauncherUiTest, AResourcesZipBesideTheLauncherWinsUnlessItIsDamaged) {
 
     folder_.WriteFile(L"resources.zip", archive.substr(0, archive.size() / 2));
     ASSERT_EQ(LoadAndStart(L"en"), UiArchive::kEmbedded);
-    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"Confirm");
+    EXPECT_EQ(ui_.getText(L"STRING_CONFIRM"), L"CONFIRM");
 }
 
 TEST_F(LauncherUiTest, InstalledFontsGiveTheFacesAndTheTextAntiAliasing) {

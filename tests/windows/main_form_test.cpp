@@ -52,7 +52,7 @@ void PrintTo(const Shown& shown, std::ostream* out) {
          << testing::PrintToString(shown.subtitle);
 }
 
-const Shown kEnglish{L"en", L"Confirm", L"Launcher"};
+const Shown kEnglish{L"en", L"CONFIRM", L"Launcher"};
 const Shown kTraditionalChinese{L"zh_TW", L"\u78BA\u5B9A", L"\u555F\u52D5\u5668"};
 
 // The launcher's UI as the start-up leaves it, on a UI loop registered as the launcher's UI
