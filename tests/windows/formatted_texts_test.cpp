@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/language_table.h"
 
@@ -34,20 +35,19 @@ TEST(FormatByteSize, PicksTheLargestUnitAndPadsToFiveCharacters) {
 
 class FormatLanguageTextTest : public ::testing::Test {
 protected:
-    void Load(const std::string& ini) { ui::LanguageTable::GetInstance().LoadFromMemory(ini.data(), ini.size()); }
+    void Load(std::vector<std::wstring> lines) { ui::LanguageTable::GetInstance().ParseLines(lines); }
     void TearDown() override { ui::LanguageTable::GetInstance().Clear(); }
 };
 
 TEST_F(FormatLanguageTextTest, FillsTheLanguageTextsValueWithoutReadingItAsAFormat) {
-    Load("STRING_DOWNLOAD_SPEED = Download speed: %ls/S\n"
-         "STRING_BROKEN = %d%% of %n: %ls\n");
+    Load({L"STRING_DOWNLOAD_SPEED = Download speed: %ls/S", L"STRING_BROKEN = %d%% of %n: %ls"});
     EXPECT_EQ(FormatLanguageText(L"STRING_DOWNLOAD_SPEED", L" 2.50M"), L"Download speed:  2.50M/S");
     EXPECT_EQ(FormatLanguageText(L"STRING_BROKEN", L"x"), L"%d% of %n: x");
     EXPECT_EQ(FormatLanguageText(L"STRING_MISSING", L"x"), L"");
 }
 
 TEST_F(FormatLanguageTextTest, ALongResultIsCutTo259Characters) {
-    Load("STRING_LONG = %ls\n");
+    Load({L"STRING_LONG = %ls"});
     EXPECT_EQ(FormatLanguageText(L"STRING_LONG", std::wstring(400, L'a')), std::wstring(259, L'a'));
 }
 

@@ -60,7 +60,7 @@ TEST_F(MsgBoxTest, ShowsItsTextsAndTheConfirmButtonAnswersOnceOnTheUiThread) {
     EXPECT_EQ(LabelText(box, L"content"), L"Not enough disk space.");
     EXPECT_EQ(LabelText(box, L"detail"), L"C:");
     EXPECT_EQ(LabelText(box, L"btn_yes"), L"CONFIRM");
-    EXPECT_EQ(LabelText(box, L"btn_no"), L"Cancel");
+    EXPECT_EQ(LabelText(box, L"btn_no"), L"CANCEL");
     EXPECT_FALSE(::IsWindowEnabled(owner_));
 
     Click(box, L"btn_yes");
