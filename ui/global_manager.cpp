@@ -186,9 +186,12 @@ HGLOBAL GlobalManager::ReadZipItem(const std::wstring& path) {
     return unpacked ? block.Release() : nullptr;
 }
 
+std::wstring GlobalManager::GetResourceFilePath(const std::wstring& path) {
+    return ::PathIsRelativeW(path.c_str()) ? GetResourcePath() + path : path;
+}
+
 bool GlobalManager::ReadResourceFile(const std::wstring& path, std::string& bytes) {
-    const std::wstring full =
-        kbase::NormalizePathSeparators(::PathIsRelativeW(path.c_str()) ? GetResourcePath() + path : path);
+    const std::wstring full = kbase::NormalizePathSeparators(GetResourceFilePath(path));
     if (ReadArchiveFile(full, bytes)) return true;
     return ReadFileToStringW(full, bytes);
 }

@@ -36,6 +36,8 @@ public:
     static void Shutdown();
 
     static std::wstring GetResourcePath();
+    // A relative path taken under the resource root; any other path as it is.
+    static std::wstring GetResourceFilePath(const std::wstring& path);
     // Any thread.
     static std::wstring GetLanguage();
     static void SetLanguage(const std::wstring& language);

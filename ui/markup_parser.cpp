@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <shlwapi.h>
-
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
@@ -80,7 +78,7 @@ bool MarkupParser::LoadFromMem(const void* bytes, std::size_t size) {
 
 bool MarkupParser::LoadFromFile(const std::wstring& path) {
     Reset();
-    const std::wstring full = ::PathIsRelativeW(path.c_str()) ? GlobalManager::GetResourcePath() + path : path;
+    const std::wstring full = GlobalManager::GetResourceFilePath(path);
     kbase::ScopedFileHandle file(::CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return Fail(kErrorOpeningFile);

@@ -4,8 +4,6 @@
 
 #include <cwchar>
 
-#include <shlwapi.h>
-
 #include "ui/attribute_values.h"
 #include "ui/box.h"
 #include "ui/control.h"
@@ -58,8 +56,7 @@ std::wstring WindowBuilder::GetLastErrorMessage() const {
 bool WindowBuilder::Load(const wchar_t* xml) {
     if (xml[0] == L'<') return markup_.LoadFromText(xml);
     // An item of the archive has no terminator: it is read by its size.
-    const std::wstring path = ::PathIsRelativeW(xml) ? GlobalManager::GetResourcePath() + xml : xml;
-    const ScopedGlobalBlock item(GlobalManager::ReadZipItem(path));
+    const ScopedGlobalBlock item(GlobalManager::ReadZipItem(GlobalManager::GetResourceFilePath(xml)));
     if (!item) return markup_.LoadFromFile(xml);
     const LockedGlobalBlock bytes(item.Get());
     return markup_.LoadFromMem(bytes.Data(), bytes.Bytes().size());
