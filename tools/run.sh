@@ -1,8 +1,10 @@
 #!/bin/bash
 # Builds the launcher and runs it under Wine from its own folder (build/run/), on the current
 # X display or on an Xvfb started for the run, against the local sample publisher: the launcher
-# installs the sample game from it, and `python3 tools/publisher --advance` (from another shell,
-# while this runs) publishes the next version so that the launcher updates the game.
+# installs the sample game from it and shows its activity page (through the stand-in browser
+# runtime of tools/browser_runtime, copied into cef/), and `python3 tools/publisher --advance`
+# (from another shell, while this runs) publishes the next version so that the launcher updates
+# the game.
 #   tools/run.sh [--fresh] [launcher arguments...]
 # --fresh empties build/run/ and offers the sample's first version again. PUBLISHER_PORT moves
 # the publisher off 18480 (the launcher's built-in endpoints then reach only what setting.json
@@ -19,12 +21,15 @@ fi
 deps=$("$root/tools/setup.sh" | sed -n 's/^deps=//p')
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DLAUNCHER_DEPS_PREFIX="$deps" >/dev/null
-cmake --build "$build" --target launcher KORU
+cmake --build "$build" --target launcher KORU browser_runtime
 
 run_dir="$build/run"
 [ ${#fresh[@]} -eq 0 ] || rm -rf "$run_dir"
 mkdir -p "$run_dir"
 cp "$build/app/launcher.exe" "$run_dir/"
+# The stand-in browser runtime beside it, where the launcher looks for it.
+rm -rf "$run_dir/cef"
+cp -r "$build/app/cef" "$run_dir/cef"
 
 # The publisher reads its stdin until EOF: when this script ends, however it ends, so does it.
 ready="$build/publisher.ready"

@@ -32,8 +32,9 @@ public:
     virtual bool SetString(std::size_t index, const CefString& value) = 0;
 };
 
-// A named message between the browser side and the render side. A sent message is copied: the
-// sender may change or reuse it afterwards.
+// A named message between the browser side and the render side, made by Create (the runtime
+// sends no message of another making). A sent message is copied: the sender may change or reuse
+// it afterwards.
 class CefProcessMessage : public virtual CefBase {
 public:
     // A new, empty message with that name.
