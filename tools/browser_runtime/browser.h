@@ -111,6 +111,7 @@ private:
     void FinishLoad(int generation, const CefString& url, int status, const FrameLook& look);
     void FailLoad(int generation, CefErrorCode code, const std::string& text, const CefString& url);
     void SetLoading(bool loading);
+    void ReleaseContext(CefRefPtr<CefRenderProcessHandler> handler, CefRefPtr<CefFrame> frame);
     void PaintView();
     void PaintPopupWidget();
     void CreateNativeWindow();

@@ -27,17 +27,21 @@ void Browser::RenderBrowserCreated() {
     }
 }
 
+void Browser::ReleaseContext(CefRefPtr<CefRenderProcessHandler> handler, CefRefPtr<CefFrame> frame) {
+    if (!context_) return;
+    // While the release is reported the frame still answers with the going context.
+    if (handler) {
+        journal::Write("-> OnContextReleased(" + Name() + ")");
+        handler->OnContextReleased(this, frame, context_.get());
+    }
+    std::exchange(context_, nullptr)->Invalidate();
+}
+
 void Browser::RenderPageCommitted() {
     CefRefPtr<CefRenderProcessHandler> handler = runtime::RenderProcessHandler();
     CefRefPtr<CefFrame> frame = GetMainFrame();
     if (!frame) return;
-    if (CefRefPtr<ScriptContext> old = std::exchange(context_, nullptr)) {
-        if (handler) {
-            journal::Write("-> OnContextReleased(" + Name() + ")");
-            handler->OnContextReleased(this, frame, old.get());
-        }
-        old->Invalidate();
-    }
+    ReleaseContext(handler, frame);
     context_ = new ScriptContext(this, frame);
     if (handler) {
         journal::Write("-> OnContextCreated(" + Name() + ")");
@@ -48,13 +52,7 @@ void Browser::RenderPageCommitted() {
 void Browser::RenderBrowserDestroyed() {
     CefRefPtr<CefRenderProcessHandler> handler = runtime::RenderProcessHandler();
     CefRefPtr<CefFrame> frame = GetMainFrame();
-    if (CefRefPtr<ScriptContext> old = std::exchange(context_, nullptr)) {
-        if (handler && frame) {
-            journal::Write("-> OnContextReleased(" + Name() + ")");
-            handler->OnContextReleased(this, frame, old.get());
-        }
-        old->Invalidate();
-    }
+    if (frame) ReleaseContext(handler, frame);
     if (handler) {
         journal::Write("-> OnBrowserDestroyed(" + Name() + ")");
         handler->OnBrowserDestroyed(this);

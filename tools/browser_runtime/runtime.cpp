@@ -62,6 +62,7 @@ bool Start(const CefMainArgs&, const CefSettings& settings, CefRefPtr<CefApp> ap
     if (!settings.multi_threaded_message_loop || settings.single_process) {
         journal::Write("refused: the stand-in runs only with its own threads (multi_threaded_message_loop, no "
                        "single_process)");
+        journal::Close();
         return false;
     }
     if (!settings.cache_path.empty()) {
@@ -109,6 +110,7 @@ bool Start(const CefMainArgs&, const CefSettings& settings, CefRefPtr<CefApp> ap
         state.application = nullptr;
         state.browserProcess = nullptr;
         state.renderProcess = nullptr;
+        journal::Close();
         return false;
     }
     {

@@ -251,6 +251,12 @@ TEST_F(BrowserRuntimeTest, APageCallThroughTheExtensionComesBackToItsCallback) {
     const std::string log = PageLog(id);
     EXPECT_NE(log.find(R"("exception":"Invalid arguments.")"), std::string::npos);
     EXPECT_NE(log.find(R"("exception":"ReferenceError: Missing is not defined")"), std::string::npos);
+
+    // A new page releases the old context while the frame still answers with it.
+    browser->GetMainFrame()->LoadURL("about:blank");
+    ASSERT_TRUE(recorder_.WaitFor("render context released"));
+    EXPECT_TRUE(Contains(recorder_.Lines(), "render context released, the frame's"));
+    EXPECT_TRUE(recorder_.AllOn("render context", TID_RENDERER));
 }
 
 TEST_F(BrowserRuntimeTest, DriverActionsReachTheHandlers) {

@@ -207,6 +207,11 @@ void RecordingApp::OnContextCreated(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, 
     recorder_.Note("render context");
 }
 
+void RecordingApp::OnContextReleased(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> frame, CefRefPtr<CefV8Context> context) {
+    CefRefPtr<CefV8Context> current = frame->GetV8Context();
+    recorder_.Note(std::string("render context released, ") + (current && current->IsSame(context) ? "the frame's" : "another"));
+}
+
 void RecordingApp::OnFocusedNodeChanged(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, CefRefPtr<CefDOMNode> node) {
     recorder_.Note(std::string("focus ") + (!node ? "none" : node->IsEditable() ? "editable" : "plain"));
 }

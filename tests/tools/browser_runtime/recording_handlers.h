@@ -108,6 +108,7 @@ public:
     void OnRenderThreadCreated(CefRefPtr<CefListValue>) override;
     void OnWebKitInitialized() override;
     void OnContextCreated(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, CefRefPtr<CefV8Context>) override;
+    void OnContextReleased(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> frame, CefRefPtr<CefV8Context> context) override;
     void OnFocusedNodeChanged(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, CefRefPtr<CefDOMNode> node) override;
     bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser, CefProcessId source,
                                   CefRefPtr<CefProcessMessage> message) override;
