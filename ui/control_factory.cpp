@@ -17,6 +17,7 @@
 #include "ui/list_container_element.h"
 #include "ui/option.h"
 #include "ui/progress.h"
+#include "ui/rich_edit.h"
 #include "ui/scroll_bar.h"
 #include "ui/slider.h"
 #include "ui/tab_box.h"
@@ -90,6 +91,7 @@ const ControlClass kControlClasses[] = {
     Plain<Progress>(L"Progress"),
     Plain<Slider>(L"Slider"),
     Plain<CircleProgress>(L"CircleProgress"),
+    Plain<RichEdit>(L"RichEdit"),
 };
 
 bool IsOfClass(const Control& control, const ControlClass& entry) {

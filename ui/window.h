@@ -92,6 +92,8 @@ public:
     bool IsArrangePending() const { return layoutPending_; }
     // Invalidates a client rectangle without erasing; a layered window also gets a WM_PAINT.
     void InvalidateRect(const RECT& rect);
+    // Takes the mouse for the window, or lets it go (a text field's drag selection).
+    void CaptureMouse(bool capture);
 
     // Classes of this window's skin, consulted when the global table lacks a class.
     void AddClass(const std::wstring& name, const std::wstring& attributes) { classes_[name] = attributes; }

@@ -268,6 +268,15 @@ void Window::OnButtonUp(UINT message, POINT point, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void Window::CaptureMouse(bool capture) {
+    if (!capture) {
+        ReleaseMouseCapture();
+        return;
+    }
+    ::SetCapture(hwnd_);
+    mouseCaptured_ = true;
+}
+
 void Window::ReleaseMouseCapture() {
     ::ReleaseCapture();
     mouseCaptured_ = false;
