@@ -89,6 +89,7 @@ bool CTxtWinHost::Init(RichEdit* owner, const CREATESTRUCTW* create) {
     if (FAILED(unknown->QueryInterface(kIidTextServices, services_.Receive()))) services_.Reset();
     if (!services_) return false;
 
+    if (create && create->lpszName) return SUCCEEDED(services_->TxSetText(create->lpszName));
     return true;
 }
 

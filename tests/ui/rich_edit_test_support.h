@@ -102,7 +102,10 @@ inline std::wstring GetClipboardText() {
 // A window with edits stacked from the top, each 300 x 40 (fixed sizes, so layout is plain).
 class EditWindow {
 public:
-    EditWindow() : root_(new ui::Box(new ui::Layout)) {}
+    EditWindow() : root_(new ui::Box(new ui::Layout)) {
+        ui::GlobalManager::AddTextColor(L"edit_test_background", 0xFFFFFFFF);
+        root_->SetBkColor(L"edit_test_background");
+    }
 
     // Adds an edit with skin attributes ("name='value'" pairs); call before Open.
     ui::RichEdit* AddEdit(const std::wstring& attributes, int height = 40) {
