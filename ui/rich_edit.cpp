@@ -66,6 +66,8 @@ void RichEdit::DoInit() {
     create.style = static_cast<LONG>(style_);
     create.lpszName = text_.c_str();
     host_.reset(new CTxtWinHost);
+    // Before the start too: Wine's services read the back style only while they are created.
+    host_->SetTransparent(true);
     if (!host_->Init(this, &create)) host_.reset();
 
     if (host_) {

@@ -7,6 +7,7 @@
 #include "ui/layout.h"
 #include "ui/render/auto_clip.h"
 #include "ui/render/render_context.h"
+#include "ui/scroll_bar.h"
 #include "ui/txt_win_host.h"
 #include "ui/window.h"
 
@@ -77,7 +78,7 @@ void RichEdit::SetPos(RECT rect) {
             if (NaturalHeight(width) > text.bottom - text.top) {
                 if (vertical->GetScrollPos() != 0) {
                     vertical->SetScrollPos(0);
-                    vertical->SetPos(vertical->GetPos());
+                    vertical->Relayout();
                 }
                 vScrollBarFixing_ = true;
             } else if (vScrollBarFixing_) {
@@ -113,7 +114,7 @@ void RichEdit::SetScrollPos(SIZE pos) {
         const std::int64_t old = vertical->GetScrollPos();
         if (wanted != old) {
             vertical->SetScrollPos(wanted);
-            vertical->SetPos(vertical->GetPos());
+            vertical->Relayout();
             dy = static_cast<LONG>(wanted - old);
         }
     }
@@ -122,7 +123,7 @@ void RichEdit::SetScrollPos(SIZE pos) {
         const std::int64_t old = horizontal->GetScrollPos();
         if (wanted != old) {
             horizontal->SetScrollPos(wanted);
-            horizontal->SetPos(horizontal->GetPos());
+            horizontal->Relayout();
             dx = static_cast<LONG>(wanted - old);
         }
     }
@@ -134,7 +135,7 @@ void RichEdit::SetScrollPos(SIZE pos) {
         SendScroll(WM_VSCROLL, static_cast<WORD>(vertical->GetScrollPos()));
         if (keepPosition && dy > 0 && vertical->GetScrollPos() < asked) {
             vertical->SetScrollPos(std::min(asked, vertical->GetScrollRange()));
-            vertical->SetPos(vertical->GetPos());
+            vertical->Relayout();
         }
     }
     if (dx != 0) SendScroll(WM_HSCROLL, static_cast<WORD>(horizontal->GetScrollPos()));

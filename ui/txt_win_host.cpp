@@ -143,7 +143,7 @@ void CTxtWinHost::HideScrollBar(ScrollBar* bar) {
     bar->SetScrollRange(0);
     bar->SetScrollPos(0);
     bar->SetVisible(false);
-    bar->SetPos(bar->GetPos());
+    bar->Relayout();
 }
 
 WINBOOL CTxtWinHost::TxEnableScrollBar(INT bars, INT arrows) {
@@ -179,7 +179,7 @@ WINBOOL CTxtWinHost::TxSetScrollPos(INT bar, INT pos, WINBOOL /*redraw*/) {
     ScrollBar* scrollBar = BarOf(bar);
     if (!scrollBar || scrollBar->GetScrollPos() == pos) return TRUE;
     scrollBar->SetScrollPos(pos);  // clamped to [0, range]
-    scrollBar->SetPos(scrollBar->GetPos());
+    scrollBar->Relayout();
     return TRUE;
 }
 

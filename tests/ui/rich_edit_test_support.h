@@ -49,13 +49,17 @@ inline INPUT Key(WORD vk, bool up) {
     return input;
 }
 
-// Presses the keys in order and releases them in reverse (a chord such as Ctrl+V), then
-// pumps what they caused.
+// Presses the keys in order and releases them in reverse (a chord such as Ctrl+V), pumping
+// what each half caused: the keys are held while their messages are handled, as a hand holds
+// them, so the asynchronous key state agrees.
 inline void PressChord(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD vk : keys) inputs.push_back(Key(vk, false));
-    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(Key(*it, true));
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    std::vector<INPUT> downs;
+    std::vector<INPUT> ups;
+    for (WORD vk : keys) downs.push_back(Key(vk, false));
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) ups.push_back(Key(*it, true));
+    ::SendInput(static_cast<UINT>(downs.size()), downs.data(), sizeof(INPUT));
+    window_test::PumpPending();
+    ::SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
     window_test::PumpPending();
 }
 
@@ -103,6 +107,8 @@ inline std::wstring GetClipboardText() {
 class EditWindow {
 public:
     EditWindow() : root_(new ui::Box(new ui::Layout)) {
+        ui::GlobalManager::StartupRender();
+        ui::GlobalManager::AddFont(L"edit_test_font", L"Tahoma", 14, false, false, false, true);
         ui::GlobalManager::AddTextColor(L"edit_test_background", 0xFFFFFFFF);
         root_->SetBkColor(L"edit_test_background");
     }
@@ -113,6 +119,7 @@ public:
         edit->SetFixedWidth(300, true, false);
         edit->SetFixedHeight(height, false);
         edit->SetAttribute(L"float", L"true");
+        edit->SetAttribute(L"font", L"edit_test_font");
         edit->SetAttribute(L"margin", L"10," + std::to_wstring(nextTop_) + L",0,0");
         edit->ApplyAttributeList(attributes);
         root_->Add(edit);
