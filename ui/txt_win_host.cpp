@@ -19,6 +19,7 @@ constexpr int kDefaultPixelsPerInch = 96;
 constexpr LONG kTwipsPerInch = 1440;
 constexpr int kHimetricPerInch = 2540;
 constexpr LONG kDefaultTabTwips = 720;
+constexpr WCHAR kDefaultPasswordChar = L'*';
 
 // The text services' factory, from the library loaded once for the process and never unloaded
 // (services may outlive any one control).
@@ -296,7 +297,8 @@ HRESULT CTxtWinHost::TxGetScrollBars(DWORD* scrollBars) {
 }
 
 HRESULT CTxtWinHost::TxGetPasswordChar(TCHAR* character) {
-    *character = passwordChar_;
+    // The services show a password in clear for character 0: a password field masks it.
+    *character = passwordChar_ != 0 || !(style_ & ES_PASSWORD) ? passwordChar_ : kDefaultPasswordChar;
     return S_OK;
 }
 
