@@ -25,6 +25,15 @@ bool HasRange(const ScrollBar* bar) {
     return bar && bar->GetScrollRange() != 0;
 }
 
+// Moves a bar that has a range to a clamped position (the bar lays itself out again); the
+// change it made.
+LONG MoveBar(ScrollBar* bar, LONG wanted) {
+    if (!HasRange(bar)) return 0;
+    const std::int64_t old = bar->GetScrollPos();
+    bar->SetScrollPos(std::clamp<std::int64_t>(wanted, 0, bar->GetScrollRange()));
+    return static_cast<LONG>(bar->GetScrollPos() - old);
+}
+
 }  // namespace
 
 SIZE RichEdit::EstimateSize(SIZE /*available*/) {
@@ -107,26 +116,8 @@ void RichEdit::SetPos(RECT rect) {
 void RichEdit::SetScrollPos(SIZE pos) {
     ScrollBar* vertical = GetVerticalScrollBar();
     ScrollBar* horizontal = GetHorizontalScrollBar();
-    LONG dy = 0;
-    LONG dx = 0;
-    if (HasRange(vertical)) {
-        const std::int64_t wanted = std::clamp<std::int64_t>(pos.cy, 0, vertical->GetScrollRange());
-        const std::int64_t old = vertical->GetScrollPos();
-        if (wanted != old) {
-            vertical->SetScrollPos(wanted);
-            vertical->Relayout();
-            dy = static_cast<LONG>(wanted - old);
-        }
-    }
-    if (HasRange(horizontal)) {
-        const std::int64_t wanted = std::clamp<std::int64_t>(pos.cx, 0, horizontal->GetScrollRange());
-        const std::int64_t old = horizontal->GetScrollPos();
-        if (wanted != old) {
-            horizontal->SetScrollPos(wanted);
-            horizontal->Relayout();
-            dx = static_cast<LONG>(wanted - old);
-        }
-    }
+    const LONG dy = MoveBar(vertical, pos.cy);
+    const LONG dx = MoveBar(horizontal, pos.cx);
     if (dy != 0) {
         // Plain text may report a smaller position after a thumb scroll down; keep the
         // position the user asked for.
