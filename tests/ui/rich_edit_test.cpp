@@ -55,6 +55,21 @@ protected:
     EditWindow window_;
 };
 
+// Before its start, or when the services cannot be had, the edit answers every text question
+// with nothing, and a refused message leaves its result 0.
+TEST(RichEditInert, WithoutServicesTextsAreEmptyAndResultsZero) {
+    ui::RichEdit edit;
+    LRESULT result = 12345;
+    EXPECT_EQ(edit.TxSendMessage(EM_GETTEXTLENGTHEX, 0, 0, &result), S_FALSE);
+    EXPECT_EQ(result, 0);
+    edit.SetText(L"kept for the start");
+    EXPECT_EQ(edit.GetText(), L"");
+    EXPECT_EQ(edit.GetSelText(), L"");
+    EXPECT_EQ(edit.GetUTF8Text(), "");
+    edit.SetPos(RECT{0, 0, 100, 30});
+    EXPECT_EQ(edit.EstimateSize(SIZE{100, 100}).cx, -1);
+}
+
 TEST_F(RichEditTest, TypedKeysBecomeTextAndRaiseTextChange) {
     ui::RichEdit* edit = window_.AddEdit(L"");
     ASSERT_TRUE(window_.Open());
