@@ -75,10 +75,8 @@ public:
     void SetPromptText(const std::wstring& text);
     void SetPromptTextId(const std::wstring& id);
     void SetFont(const std::wstring& fontId);
-    const std::wstring& GetFont() const { return fontId_; }
     void SetRich(bool rich);
     bool IsRich() const { return rich_; }
-    bool IsReadOnly() const { return readOnly_; }
     bool IsNumberOnly() const { return numberOnly_; }
     int GetLimitText() const { return limit_; }
     DWORD GetEditStyle() const { return style_; }

@@ -104,7 +104,6 @@ public:
     void SetParaFormat(const PARAFORMAT2& format) { paraFormat_ = format; }
     // Property bits the services should read again.
     void NotifyPropertyBitsChange(DWORD mask, DWORD bits);
-    bool IsWordWrap() const { return wordWrap_; }
     bool IsInPlaceActive() const { return inPlaceActive_; }
     // Range 0, position 0, hidden, laid out again; nothing for a missing or hidden bar.
     static void HideScrollBar(ScrollBar* bar);
