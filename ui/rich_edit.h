@@ -91,7 +91,8 @@ public:
     // Timers of the text services: WM_TIMER to them every elapse ms until killed.
     void SetTimer(UINT id, UINT elapse);
     void KillTimer(UINT id);
-    // Where the text services put the caret, and its size (a width of 0 means the system's).
+    // Where the text services put the caret, and its size (the host has made a width of 0 the
+    // system's).
     void SetCaretPos(int x, int y);
     void SetCaretSize(int width, int height);
     POINT GetCaretPos() const { return caretPos_; }
