@@ -130,17 +130,19 @@ TEST_F(SkinRenderTool, PaintsTheSampleSkinAndDescribesItsTree) {
 
     const Json::Value root = ReadJson(tree);
     EXPECT_EQ(Outline(root),
-              "VBox#root(HBox#title_bar(Control#logo,Control#title_space,Control#badge),"
+              "ShadowBox(VBox#root(HBox#title_bar(Control#logo,Control#title_space,Control#badge),"
               "TileBox#tiles(Control,Control,Control,Control,Control,Control),"
-              "HBox#footer(Control,Control,Control,Control#footer_logo))");
+              "HBox#footer(Control,Control,Control,Control#footer_logo)))");
+    // The skin's 360 x 240 and 14 pixels of shadow on each side.
     Gdiplus::Bitmap picture(png.c_str());
     ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok);
+    EXPECT_EQ(picture.GetWidth(), 388u);
+    EXPECT_EQ(picture.GetHeight(), 268u);
     const RECT whole = RectOf(root);
-    EXPECT_EQ(static_cast<LONG>(picture.GetWidth()), whole.right);
-    EXPECT_EQ(static_cast<LONG>(picture.GetHeight()), whole.bottom);
+    EXPECT_EQ(whole.right, 388);
+    EXPECT_EQ(whole.bottom, 268);
+    EXPECT_EQ(RectOf(*FindNamed(root, "logo")).left, 18);
 
-    const RECT logo = RectOf(*FindNamed(root, "logo"));
-    EXPECT_EQ(logo.right - logo.left, 32);
     struct Probe {
         const char* control;
         double fx, fy;
@@ -160,6 +162,29 @@ TEST_F(SkinRenderTool, PaintsTheSampleSkinAndDescribesItsTree) {
     EXPECT_EQ(PixelIn(picture, RectOf(tiles[5]), 0.5, 0.5), 0xFF46B37Au);
     const Json::Value& cells = (*FindNamed(root, "footer"))["children"];
     EXPECT_EQ(PixelIn(picture, RectOf(cells[1]), 0.5, 0.5), 0xFFD0D8E4u);
+
+    // The shadow keeps its alpha: nothing at the corner, a translucent edge.
+    Gdiplus::Color corner, edge;
+    picture.GetPixel(0, 0, &corner);
+    picture.GetPixel(8, 134, &edge);
+    EXPECT_EQ(corner.GetA(), 0);
+    EXPECT_GT(edge.GetA(), 0);
+    EXPECT_LT(edge.GetA(), 255);
+}
+
+TEST_F(SkinRenderTool, ScalesForDpi) {
+    const std::wstring png = folder_.Child(L"large.png");
+    const std::wstring tree = folder_.Child(L"large.json");
+    const ToolRun run = RunTool(folder_, {SourcePath(L"tests/ui/skins"), L"sample/skin.xml", png, L"--tree", tree,
+                                          L"--dpi", L"200", L"--lang", L"en"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    Gdiplus::Bitmap picture(png.c_str());
+    EXPECT_EQ(picture.GetWidth(), 776u);
+    EXPECT_EQ(picture.GetHeight(), 536u);
+    const Json::Value root = ReadJson(tree);
+    const RECT logo = RectOf(*FindNamed(root, "logo"));
+    EXPECT_EQ(logo.right - logo.left, 64);
+    EXPECT_EQ(PixelIn(picture, logo, 0.75, 0.25), 0xFF28C846u);
 }
 
 TEST_F(SkinRenderTool, FailsWithTheParserOrBuilderError) {

@@ -49,7 +49,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!snapshot.Start(options, error)) return Fail(1, error);
     if (!snapshot.Render(options.skin, error)) return Fail(1, options.skin + L": " + error);
 
-    if (!ui_test::WriteRenderContextPng(*snapshot.GetBitmap(), options.png)) {
+    if (!snapshot.GetBitmap() || !ui_test::WriteRenderContextPng(*snapshot.GetBitmap(), options.png)) {
         return Fail(3, L"cannot write " + options.png);
     }
     if (!options.tree.empty() && !WriteTree(options.tree, snapshot.DescribeTree())) {

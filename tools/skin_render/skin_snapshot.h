@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include <json/value.h>
@@ -8,14 +7,15 @@
 #include "tools/skin_render/render_options.h"
 
 namespace ui {
-class Control;
 class IRenderContext;
-class Window;
-}  // namespace ui
+}
 
 namespace skin_render {
 
-// The framework started on a resource folder or archive, and one skin built and painted.
+class SkinWindow;
+
+// The framework started on a resource folder or archive, and one skin shown as a real skinned
+// window that has arranged and painted itself.
 class SkinSnapshot {
 public:
     SkinSnapshot();
@@ -26,17 +26,18 @@ public:
     // Opens the resources, sets the DPI scale and the language and loads global.xml. The
     // output paths of options become absolute, since the working folder changes.
     bool Start(RenderOptions& options, std::wstring& error);
-    // Builds the skin, lays it out at its own size and paints it; error is the parser's or
-    // the builder's when the skin cannot be built.
+    // Creates the window of the skin at its own size and waits (a few seconds at most) until
+    // it has painted and faded in; error is the parser's or the builder's when the skin cannot
+    // be built.
     bool Render(const std::wstring& skin, std::wstring& error);
 
-    ui::IRenderContext* GetBitmap() const { return bitmap_.get(); }
+    // What the window painted: its layered bitmap, shadow and alpha included.
+    ui::IRenderContext* GetBitmap() const;
+    // The window's tree from its root (the shadow box when the skin has a shadow).
     Json::Value DescribeTree() const;
 
 private:
-    std::unique_ptr<ui::Window> window_;
-    std::unique_ptr<ui::Control> root_;
-    std::unique_ptr<ui::IRenderContext> bitmap_;
+    SkinWindow* window_ = nullptr;  // deletes itself with its native window
 };
 
 }  // namespace skin_render
