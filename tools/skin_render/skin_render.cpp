@@ -17,6 +17,7 @@
 #include "tests/ui/support/render_snapshot.h"
 #include "tools/skin_render/control_tree_json.h"
 #include "tools/skin_render/render_options.h"
+#include "tools/skin_render/skin_session.h"
 #include "tools/skin_render/skin_snapshot.h"
 
 namespace {
@@ -45,8 +46,9 @@ int wmain(int argc, wchar_t** argv) {
     if (!skin_render::ParseRenderOptions(std::vector<std::wstring>(argv + 1, argv + argc), options, error)) {
         return Fail(2, error + L"\n" + skin_render::kRenderUsage);
     }
+    skin_render::SkinSession session;
+    if (!session.Start(options, error)) return Fail(1, error);
     skin_render::SkinSnapshot snapshot;
-    if (!snapshot.Start(options, error)) return Fail(1, error);
     if (!snapshot.Render(options.skin, error)) return Fail(1, options.skin + L": " + error);
 
     if (!snapshot.GetBitmap() || !ui_test::WriteRenderContextPng(*snapshot.GetBitmap(), options.png)) {

@@ -4,8 +4,6 @@
 
 #include <json/value.h>
 
-#include "tools/skin_render/render_options.h"
-
 namespace ui {
 class IRenderContext;
 }
@@ -14,21 +12,18 @@ namespace skin_render {
 
 class SkinWindow;
 
-// The framework started on a resource folder or archive, and one skin shown as a real skinned
-// window that has arranged and painted itself.
+// One skin shown as a real skinned window that has arranged, painted and faded in. Needs a
+// started SkinSession.
 class SkinSnapshot {
 public:
-    SkinSnapshot();
+    SkinSnapshot() = default;
     ~SkinSnapshot();
     SkinSnapshot(const SkinSnapshot&) = delete;
     SkinSnapshot& operator=(const SkinSnapshot&) = delete;
 
-    // Opens the resources, sets the DPI scale and the language and loads global.xml. The
-    // output paths of options become absolute, since the working folder changes.
-    bool Start(RenderOptions& options, std::wstring& error);
-    // Creates the window of the skin at its own size and waits (a few seconds at most) until
-    // it has painted and faded in; error is the parser's or the builder's when the skin cannot
-    // be built.
+    // Creates the window of the skin (a path under the theme folder) at its own size and waits
+    // (a few seconds at most) until it has settled; error is the parser's or the builder's
+    // when the skin cannot be built.
     bool Render(const std::wstring& skin, std::wstring& error);
 
     // What the window painted: its layered bitmap, shadow and alpha included.
