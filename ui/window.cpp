@@ -136,8 +136,13 @@ RECT Window::GetShadowPadding() const {
 
 void Window::InvalidateRect(const RECT& rect) {
     if (!hwnd_) return;
-    ::InvalidateRect(hwnd_, &rect, FALSE);
-    if (layered_) ::PostMessageW(hwnd_, WM_PAINT, 0, 0);
+    // Each call is a round trip to the display server: a skin of a few hundred controls being
+    // built, all still without a place, would make thousands of them for nothing.
+    if (!::IsRectEmpty(&rect)) ::InvalidateRect(hwnd_, &rect, FALSE);
+    if (layered_ && !paintPosted_) {
+        paintPosted_ = true;  // one posted paint covers every rectangle invalidated before it
+        ::PostMessageW(hwnd_, WM_PAINT, 0, 0);
+    }
 }
 
 std::wstring Window::GetClassAttributes(const std::wstring& name) const {

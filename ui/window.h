@@ -90,7 +90,8 @@ public:
     WindowShadow& GetShadow() { return shadow_; }
     void SetArrange(bool pending) { layoutPending_ = pending; }
     bool IsArrangePending() const { return layoutPending_; }
-    // Invalidates a client rectangle without erasing; a layered window also gets a WM_PAINT.
+    // Invalidates a client rectangle without erasing; a layered window also gets a WM_PAINT,
+    // unless one is already on its way.
     void InvalidateRect(const RECT& rect);
     // Takes the mouse for the window, or lets it go (a text field's drag selection).
     void CaptureMouse(bool capture);
@@ -302,6 +303,7 @@ private:
     WindowDc paintDc_;
     BYTE windowAlpha_ = 255;
     bool firstFadePending_ = true;
+    bool paintPosted_ = false;
     kbase::UniqueHandle<WindowTraits> toolTip_;
     TOOLINFOW toolInfo_{};
     POINT lastTouchPoint_{-1, -1};

@@ -46,6 +46,7 @@ SIZE Window::EstimateAutoSize() const {
 }
 
 void Window::LayeredPaint() {
+    paintPosted_ = false;
     if (::IsIconic(hwnd_) || !root_ || !renderContext_) {
         ScopedPaint validate(hwnd_);
         return;

@@ -4,11 +4,17 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ui/render/gdiplus_headers.h"
+
 namespace ui {
 
+GdiBitmap::GdiBitmap() = default;
+
+GdiBitmap::~GdiBitmap() = default;
+
 bool GdiBitmap::Init(HDC dc, int width, int height, bool flipHeight) {
-    bitmap_.Reset();
     Forget();
+    bitmap_.Reset();
     if (!dc || width <= 0 || height <= 0) return false;
     // The byte count is computed in 64 bits: a large width times height must not wrap.
     const std::uint64_t bytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4u;
@@ -69,7 +75,24 @@ void GdiBitmap::RestoreAlpha(const RECT& dirty, const RECT& shadowInsets, int ke
     }
 }
 
+PixelRows GdiBitmap::GetPixelRows() const {
+    if (!pixels_) return PixelRows{};
+    const auto rowBytes = static_cast<std::ptrdiff_t>(width_) * 4;
+    return PixelRows{Row(0), topDown_ ? rowBytes : -rowBytes, width_, height_};
+}
+
+Gdiplus::Bitmap* GdiBitmap::GetPixelBitmap() {
+    if (!pixelBitmap_ && pixels_) {
+        const PixelRows rows = GetPixelRows();
+        auto view = std::make_unique<Gdiplus::Bitmap>(width_, height_, static_cast<INT>(rows.stride),
+                                                      PixelFormat32bppPARGB, rows.top);
+        if (view->GetLastStatus() == Gdiplus::Ok) pixelBitmap_ = std::move(view);
+    }
+    return pixelBitmap_.get();
+}
+
 void GdiBitmap::Forget() {
+    pixelBitmap_.reset();
     pixels_ = nullptr;
     width_ = 0;
     height_ = 0;

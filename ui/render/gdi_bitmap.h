@@ -2,14 +2,22 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "ui/render/bitmap.h"
 #include "ui/render/gdi_handles.h"
+#include "ui/render/pixel_blend.h"
+
+namespace Gdiplus {
+class Bitmap;
+}
 
 namespace ui {
 
 class GdiBitmap : public IBitmap {
 public:
-    GdiBitmap() = default;
+    GdiBitmap();
+    ~GdiBitmap() override;
     GdiBitmap(const GdiBitmap&) = delete;
     GdiBitmap& operator=(const GdiBitmap&) = delete;
 
@@ -23,6 +31,13 @@ public:
     void ClearAlpha(const RECT& dirty, int alpha) override;
     void RestoreAlpha(const RECT& dirty, const RECT& shadowInsets, int key) override;
 
+    // The pixels, for drawing into them directly; empty without pixels.
+    PixelRows GetPixelRows() const;
+
+    // The same pixels as a premultiplied GDI+ bitmap (made on first use; GDI+ must be running),
+    // so GDI+ draws into them without going through a DC. Null without pixels.
+    Gdiplus::Bitmap* GetPixelBitmap();
+
 private:
     void Forget();
     // The first byte of the pixel row y counted from the top, whichever way the rows run.
@@ -34,6 +49,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool topDown_ = true;
+    std::unique_ptr<Gdiplus::Bitmap> pixelBitmap_;  // over pixels_: goes before them
 };
 
 }  // namespace ui

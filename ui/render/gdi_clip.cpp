@@ -21,6 +21,27 @@ void IntersectClip(HDC dc, HRGN region) {
 
 }  // namespace
 
+std::vector<RECT> VisibleParts(HDC dc, const RECT& rect) {
+    if (::IsRectEmpty(&rect)) return {};
+    ScopedRegion clip(::CreateRectRgn(0, 0, 0, 0));
+    if (!clip || ::GetClipRgn(dc, clip.Get()) != 1) return {rect};
+    RECT box{};
+    if (::GetRgnBox(clip.Get(), &box) == SIMPLEREGION) {
+        RECT part{};
+        if (!::IntersectRect(&part, &rect, &box)) return {};
+        return {part};
+    }
+    ScopedRegion parts(::CreateRectRgnIndirect(&rect));
+    if (!parts || ::CombineRgn(parts.Get(), parts.Get(), clip.Get(), RGN_AND) <= NULLREGION) return {};
+    const DWORD bytes = ::GetRegionData(parts.Get(), 0, nullptr);
+    if (bytes < sizeof(RGNDATAHEADER)) return {};
+    std::vector<BYTE> buffer(bytes);
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    if (::GetRegionData(parts.Get(), bytes, data) != bytes) return {};
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    return std::vector<RECT>(rects, rects + data->rdh.nCount);
+}
+
 void GdiClip::CreateClip(HDC dc, RECT rect) {
     if (!dc) return;
     const RECT device = ToDevice(dc, rect);

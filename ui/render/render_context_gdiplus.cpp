@@ -43,6 +43,15 @@ HBITMAP RenderContext_GdiPlus::DetachBitmap() {
 
 BYTE* RenderContext_GdiPlus::GetBits() { return static_cast<BYTE*>(bitmap_.GetBits()); }
 
+std::vector<RECT> RenderContext_GdiPlus::PixelParts(const RECT& logical, RECT& device) {
+    if (!GetBits()) return {};
+    ::GdiFlush();
+    device = logical;
+    const POINT origin = GetWindowOrg();
+    ::OffsetRect(&device, -origin.x, -origin.y);
+    return VisibleParts(dc_.Get(), device);
+}
+
 void RenderContext_GdiPlus::ClearAlpha(const RECT& dirty, int alpha) { bitmap_.ClearAlpha(dirty, alpha); }
 
 void RenderContext_GdiPlus::RestoreAlpha(const RECT& dirty, const RECT& shadowInsets, int alpha) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/render/gdi_bitmap.h"
 #include "ui/render/gdi_clip.h"
@@ -78,6 +79,13 @@ public:
 private:
     // One part of a GDI image drawing: stretched opaquely only when nothing needs blending.
     void CopyPiece(HDC source, const ImagePiece& piece, bool alphaChannel, BYTE fade);
+    // The pieces of a GDI+ bitmap blended straight into the pixels; false when the image
+    // cannot be read that way.
+    bool BlendPieces(Gdiplus::Image* image, const RECT& source, const std::vector<ImagePiece>& pieces, BYTE fade);
+    // For drawing into the pixels directly: GDI's drawing so far is flushed, device gets the
+    // logical rectangle in pixel coordinates, and the parts of it the clip lets through are
+    // returned.
+    std::vector<RECT> PixelParts(const RECT& logical, RECT& device);
 
     ScopedMemoryDc dc_;
     int savedState_ = 0;

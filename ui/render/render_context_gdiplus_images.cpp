@@ -1,10 +1,13 @@
-// Nine-part image drawing of the render context, through GDI for HBITMAPs and through GDI+ for
-// decoded images; both place their parts with LayoutNinePart.
+// Nine-part image drawing of the render context, through GDI for HBITMAPs; decoded images are
+// scaled and blended into the pixels directly, through GDI+ only when they cannot be read so.
+// Both place their parts with LayoutNinePart.
 #include <memory>
 
 #include "ui/dpi_manager.h"
 #include "ui/render/gdiplus_headers.h"
 #include "ui/render/nine_part_layout.h"
+#include "ui/render/pixel_blend.h"
+#include "ui/render/pixel_graphics.h"
 #include "ui/render/render_context_gdiplus.h"
 
 namespace ui {
@@ -34,6 +37,31 @@ std::unique_ptr<Gdiplus::ImageAttributes> FadeAttributes(BYTE fade) {
     attributes->SetColorMatrix(&matrix, Gdiplus::ColorMatrixFlagsDefault, Gdiplus::ColorAdjustTypeBitmap);
     return attributes;
 }
+
+// A GDI+ bitmap's rectangle read as premultiplied pixels for a scope.
+class LockedPixels {
+public:
+    LockedPixels(Gdiplus::Bitmap* bitmap, const RECT& area) : bitmap_(bitmap) {
+        Gdiplus::Rect rect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        locked_ = bitmap_->LockBits(&rect, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data_) == Gdiplus::Ok;
+    }
+    ~LockedPixels() {
+        if (locked_) bitmap_->UnlockBits(&data_);
+    }
+    LockedPixels(const LockedPixels&) = delete;
+    LockedPixels& operator=(const LockedPixels&) = delete;
+
+    explicit operator bool() const { return locked_; }
+    PixelRows Rows() const {
+        return PixelRows{static_cast<BYTE*>(data_.Scan0), data_.Stride, static_cast<int>(data_.Width),
+                         static_cast<int>(data_.Height)};
+    }
+
+private:
+    Gdiplus::Bitmap* bitmap_;
+    Gdiplus::BitmapData data_{};
+    bool locked_ = false;
+};
 
 // Restores the DC's stretch mode for a scope.
 class ScopedStretchMode {
@@ -83,14 +111,33 @@ void RenderContext_GdiPlus::DrawImage(const RECT& paint, Gdiplus::Image* image, 
                                       const RECT& source, const RECT& corners, BYTE fade, bool xTiled,
                                       bool yTiled) {
     if (!image || !RectsIntersect(dest, paint)) return;
-    Gdiplus::Graphics graphics(dc_.Get());
-    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    const std::vector<ImagePiece> pieces = LayoutNinePart(paint, MakeNinePart(dest, source, corners, xTiled, yTiled));
+    if (BlendPieces(image, source, pieces, fade)) return;
+    PixelGraphics graphics(dc_.Get(), bitmap_.GetPixelBitmap());
+    graphics->SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
     const auto attributes = FadeAttributes(fade);
-    for (const ImagePiece& piece : LayoutNinePart(paint, MakeNinePart(dest, source, corners, xTiled, yTiled))) {
+    for (const ImagePiece& piece : pieces) {
         const Gdiplus::RectF from = ToRectF(piece.source);
-        graphics.DrawImage(image, ToRectF(piece.dest), from.X, from.Y, from.Width, from.Height, Gdiplus::UnitPixel,
+        graphics->DrawImage(image, ToRectF(piece.dest), from.X, from.Y, from.Width, from.Height, Gdiplus::UnitPixel,
                            attributes.get());
     }
+}
+
+bool RenderContext_GdiPlus::BlendPieces(Gdiplus::Image* image, const RECT& source,
+                                        const std::vector<ImagePiece>& pieces, BYTE fade) {
+    if (!GetBits() || image->GetType() != Gdiplus::ImageTypeBitmap) return false;
+    const LockedPixels locked(static_cast<Gdiplus::Bitmap*>(image), source);
+    if (!locked) return false;
+    const PixelRows target = bitmap_.GetPixelRows();
+    for (const ImagePiece& piece : pieces) {
+        RECT from = piece.source;
+        ::OffsetRect(&from, -source.left, -source.top);
+        RECT device{};
+        for (const RECT& part : PixelParts(piece.dest, device)) {
+            BlendScaled(target, device, part, locked.Rows(), from, fade);
+        }
+    }
+    return true;
 }
 
 }  // namespace ui

@@ -1,32 +1,31 @@
-// Colours, lines, shapes and paths of the render context: each call draws through a GDI+
-// graphics object of its own.
+// Colours, lines, shapes and paths of the render context: colours are filled into the pixels
+// directly, everything else drawn through a GDI+ graphics object of its own.
 #include "ui/global_manager.h"
 #include "ui/render/brush_gdiplus.h"
 #include "ui/render/gdiplus_headers.h"
 #include "ui/render/path_gdiplus.h"
 #include "ui/render/pen_gdiplus.h"
+#include "ui/render/pixel_graphics.h"
 #include "ui/render/render_context_gdiplus.h"
 
 namespace ui {
 namespace {
-
-Gdiplus::REAL Real(LONG value) { return static_cast<Gdiplus::REAL>(value); }
 
 // (left, top, right - left, bottom - top).
 Gdiplus::Rect ToRect(const RECT& rect) {
     return Gdiplus::Rect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-// A graphics object for the DC, anti-aliased when asked.
+// A graphics object for the context's pixels, anti-aliased when asked.
 class Canvas {
 public:
-    Canvas(HDC dc, bool antiAlias) : graphics_(dc) {
-        if (antiAlias) graphics_.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Canvas(HDC dc, Gdiplus::Bitmap* pixels, bool antiAlias) : graphics_(dc, pixels) {
+        if (antiAlias) graphics_->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     }
-    Gdiplus::Graphics* operator->() { return &graphics_; }
+    Gdiplus::Graphics* operator->() { return graphics_.operator->(); }
 
 private:
-    Gdiplus::Graphics graphics_;
+    PixelGraphics graphics_;
 };
 
 }  // namespace
@@ -41,20 +40,18 @@ void RenderContext_GdiPlus::DrawColor(const RECT& rect, DWORD color, BYTE fade) 
         const auto alpha = static_cast<DWORD>((color >> 24) * (fade / 255.0));
         color = (alpha << 24) | (color & 0x00FFFFFFu);
     }
-    Canvas canvas(dc_.Get(), false);
-    Gdiplus::SolidBrush brush{Gdiplus::Color(color)};
-    canvas->FillRectangle(&brush, Real(rect.left), Real(rect.top), Real(rect.right - rect.left),
-                          Real(rect.bottom - rect.top));
+    RECT device{};
+    for (const RECT& part : PixelParts(rect, device)) FillSolid(bitmap_.GetPixelRows(), part, color);
 }
 
 void RenderContext_GdiPlus::DrawLine(const IPen* pen, int x1, int y1, int x2, int y2) {
     if (!pen) return;
-    Canvas canvas(dc_.Get(), true);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), true);
     canvas->DrawLine(GdiplusPenOf(pen), x1, y1, x2, y2);
 }
 
 void RenderContext_GdiPlus::DrawLine(const RECT& rect, int width, DWORD color) {
-    Canvas canvas(dc_.Get(), false);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), false);
     Gdiplus::Pen pen(Gdiplus::Color(color), static_cast<Gdiplus::REAL>(width));
     canvas->DrawLine(&pen, Gdiplus::Point(rect.left, rect.top), Gdiplus::Point(rect.right, rect.bottom));
 }
@@ -62,12 +59,12 @@ void RenderContext_GdiPlus::DrawLine(const RECT& rect, int width, DWORD color) {
 void RenderContext_GdiPlus::DrawBezier(const IPen* pen, int x1, int y1, int x2, int y2, int x3, int y3, int x4,
                                        int y4) {
     if (!pen) return;
-    Canvas canvas(dc_.Get(), true);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), true);
     canvas->DrawBezier(GdiplusPenOf(pen), x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 void RenderContext_GdiPlus::DrawRect(const RECT& rect, int width, DWORD color) {
-    Canvas canvas(dc_.Get(), false);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), false);
     Gdiplus::Pen pen(Gdiplus::Color(color), static_cast<Gdiplus::REAL>(width));
     canvas->DrawRectangle(&pen, ToRect(rect));
 }
@@ -85,32 +82,32 @@ void RenderContext_GdiPlus::DrawRoundRect(const RECT& rect, const SIZE& round, i
     path.AddArc(left, bottom - cy, cx, cy, 90.0f, 90.0f);
     path.AddLine(left, bottom - cy, left, top + cy);
     path.CloseFigure();
-    Canvas canvas(dc_.Get(), true);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), true);
     Gdiplus::Pen pen(Gdiplus::Color(color), static_cast<Gdiplus::REAL>(width));
     canvas->DrawPath(&pen, &path);
 }
 
 void RenderContext_GdiPlus::DrawEllipse(const RECT& rect, int width, DWORD color) {
-    Canvas canvas(dc_.Get(), true);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), true);
     Gdiplus::Pen pen(Gdiplus::Color(color), static_cast<Gdiplus::REAL>(width));
     canvas->DrawEllipse(&pen, ToRect(rect));
 }
 
 void RenderContext_GdiPlus::FillEllipse(const RECT& rect, DWORD color) {
-    Canvas canvas(dc_.Get(), true);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), true);
     Gdiplus::SolidBrush brush{Gdiplus::Color(color)};
     canvas->FillEllipse(&brush, ToRect(rect));
 }
 
 void RenderContext_GdiPlus::DrawPath(const IPath* path, const IPen* pen) {
     if (!path || !pen) return;
-    Canvas canvas(dc_.Get(), true);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), true);
     canvas->DrawPath(GdiplusPenOf(pen), static_cast<const Path_Gdiplus*>(path)->GetPath());
 }
 
 void RenderContext_GdiPlus::FillPath(const IPath* path, const IBrush* brush) {
     if (!path || !brush) return;
-    Canvas canvas(dc_.Get(), true);
+    Canvas canvas(dc_.Get(), bitmap_.GetPixelBitmap(), true);
     canvas->FillPath(static_cast<const Brush_Gdiplus*>(brush)->GetFillBrush(),
                      static_cast<const Path_Gdiplus*>(path)->GetPath());
 }

@@ -4,6 +4,7 @@
 #include "ui/font_info.h"
 #include "ui/global_manager.h"
 #include "ui/render/gdiplus_headers.h"
+#include "ui/render/pixel_graphics.h"
 #include "ui/render/render_context_gdiplus.h"
 #include "ui/render/text_effect.h"
 
@@ -80,29 +81,29 @@ Gdiplus::RectF Measure(Gdiplus::Graphics& graphics, const std::wstring& text, co
 void RenderContext_GdiPlus::DrawText(const RECT& rect, const std::wstring& text, DWORD color,
                                      const std::wstring& fontId, UINT style, BYTE fade, bool lineLimit) {
     if (text.empty()) return;
-    Gdiplus::Graphics graphics(dc_.Get());
-    if (TextAntiAliasEnabled()) ApplyTextAntiAlias(graphics);
+    PixelGraphics graphics(dc_.Get(), bitmap_.GetPixelBitmap());
+    if (TextAntiAliasEnabled()) ApplyTextAntiAlias(*graphics);
     Gdiplus::Font* font = FontOf(fontId);
     if (!font) return;
     TextFormat format(DrawFlags(style, lineLimit));
     ApplyDrawStyle(style, format.Get());
     Gdiplus::SolidBrush brush{Gdiplus::Color(FadedTextColor(color, fade))};
-    graphics.DrawString(text.c_str(), static_cast<INT>(text.size()), font, LayoutOf(rect), &format.Get(), &brush);
+    graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), font, LayoutOf(rect), &format.Get(), &brush);
 }
 
 void RenderContext_GdiPlus::DrawText(const RECT& rect, const std::wstring& text, DWORD color,
                                      const std::wstring& fontId, UINT style, ITextEffect* effect, bool lineLimit) {
     if (text.empty() || !effect) return;
-    Gdiplus::Graphics graphics(dc_.Get());
+    PixelGraphics graphics(dc_.Get(), bitmap_.GetPixelBitmap());
     if (TextAntiAliasEnabled()) {
-        ApplyTextAntiAlias(graphics);
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        ApplyTextAntiAlias(*graphics);
+        graphics->SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     }
     Gdiplus::Font* font = FontOf(fontId);
     if (!font) return;
     TextFormat format(DrawFlags(style, lineLimit));
     ApplyDrawStyle(style, format.Get());
-    effect->DrawText(rect, text, color, graphics, *font, format.Get());
+    effect->DrawText(rect, text, color, *graphics, *font, format.Get());
 }
 
 RECT RenderContext_GdiPlus::MeasureText(const std::wstring& text, const std::wstring& fontId, UINT style,

@@ -93,7 +93,7 @@ TEST_F(RenderContextTest, DrawColorByNameUsesTheColourTable) {
     EXPECT_EQ(Argb(15, 5), 0u);
 }
 
-TEST_F(RenderContextTest, ClipsAndWindowOriginReachGdiplusDrawing) {
+TEST_F(RenderContextTest, ClipsAndWindowOriginReachColourFills) {
     {
         ui::AutoClip outer(context_.get(), RECT{0, 0, 40, 40});
         ui::AutoClip inner(context_.get(), RECT{20, 20, 60, 60});
@@ -112,32 +112,63 @@ TEST_F(RenderContextTest, ClipsAndWindowOriginReachGdiplusDrawing) {
     EXPECT_EQ(Argb(2, 52), 0xFFFF0000u);
 }
 
+TEST_F(RenderContextTest, RoundClipAndOriginReachColoursImagesAndShapes) {
+    const auto image = MakeNinePartImage();
+    {
+        ui::AutoClip round(context_.get(), RECT{0, 0, 40, 40}, 20, 20, true);
+        const POINT old = context_->OffsetWindowOrg(POINT{100, 0});
+        context_->DrawColor(RECT{100, 0, 140, 20}, 0xFF0000FF);
+        context_->DrawImage(RECT{100, 0, 140, 40}, image.get(), RECT{100, 20, 140, 40}, RECT{0, 0, 30, 30}, RECT{});
+        context_->SetWindowOrg(old);
+    }
+    EXPECT_EQ(Argb(20, 5), 0xFF0000FFu);
+    EXPECT_EQ(Argb(20, 35), C::kBottom);  // the image squeezed into the lower half
+    EXPECT_EQ(At(1, 1).a, 0);             // both corners rounded away
+    EXPECT_EQ(At(1, 38).a, 0);
+    EXPECT_EQ(At(45, 5).a, 0);
+
+    {
+        ui::AutoClip clip(context_.get(), RECT{44, 0, 64, 64});
+        const POINT old = context_->OffsetWindowOrg(POINT{0, 100});
+        context_->FillEllipse(RECT{34, 100, 64, 130}, 0xFF00FF00);
+        context_->SetWindowOrg(old);
+    }
+    EXPECT_EQ(Argb(49, 15), 0xFF00FF00u);
+    EXPECT_EQ(At(40, 15).a, 0);  // inside the ellipse, outside the clip
+
+    // GDI's drawing is in the pixels before a colour is blended over it.
+    RECT gdi{0, 44, 20, 64};
+    ::FillRect(context_->GetDC(), &gdi, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    context_->DrawColor(gdi, 0x80FF0000);
+    EXPECT_EQ(Argb(10, 54), 0x80FF7F7Fu);
+}
+
 // Region centres and pixels near each border of a nine-part drawing into dest with the given
-// corner size in destination pixels, `inset` pixels inside the borders. GDI leaves alpha
+// corner size in destination pixels, right at the borders. GDI leaves alpha
 // undefined where it stretches, so `rgbOnly` compares the colour alone.
-void ExpectNineParts(RenderContextTest& test, const RECT& d, int corner, int inset, bool rgbOnly) {
+void ExpectNineParts(RenderContextTest& test, const RECT& d, int corner, bool rgbOnly) {
     struct Probe {
         int x, y;
         DWORD color;
     };
-    const int l = d.left + inset, t = d.top + inset, r = d.right - 1 - inset, b = d.bottom - 1 - inset;
+    const int l = d.left, t = d.top, r = d.right - 1, b = d.bottom - 1;
     const int ml = d.left + corner, mt = d.top + corner, mr = d.right - corner - 1, mb = d.bottom - corner - 1;
     const int cx = (d.left + d.right) / 2, cy = (d.top + d.bottom) / 2;
     const Probe probes[] = {
         {l, t, C::kTopLeft},
-        {ml - 1 - inset, mt - 1 - inset, C::kTopLeft},
+        {ml - 1, mt - 1, C::kTopLeft},
         {cx, t, C::kTop},
         {r, t, C::kTopRight},
-        {mr + 1 + inset, mt - 1 - inset, C::kTopRight},
+        {mr + 1, mt - 1, C::kTopRight},
         {l, cy, C::kLeft},
-        {ml - 1 - inset, cy, C::kLeft},
+        {ml - 1, cy, C::kLeft},
         {r, cy, C::kRight},
-        {mr + 1 + inset, cy, C::kRight},
+        {mr + 1, cy, C::kRight},
         {l, b, C::kBottomLeft},
         {cx, b, C::kBottom},
         {r, b, C::kBottomRight},
-        {ml + inset, mt + inset, C::kMiddle},
-        {mr - inset, mb - inset, C::kMiddleRight},
+        {ml, mt, C::kMiddle},
+        {mr, mb, C::kMiddleRight},
     };
     const DWORD mask = rgbOnly ? 0x00FFFFFF : 0xFFFFFFFF;
     for (const Probe& p : probes) {
@@ -166,7 +197,7 @@ TEST_F(NinePartTest, GdiBitmapCornersStayAndEdgesStretch) {
     const ui::ScopedBitmap bitmap = MakeNinePartBitmap();
     const RECT dest{2, 4, 62, 60};
     context_->DrawImage(paint_, bitmap.Get(), false, dest, source_, corners_);
-    ExpectNineParts(*this, dest, 10, 0, true);
+    ExpectNineParts(*this, dest, 10, true);
     EXPECT_EQ(Argb(1, 4), 0u);  // nothing outside the destination
 }
 
@@ -175,9 +206,9 @@ TEST_F(NinePartTest, GdiplusImageCornersScaleWithDpi) {
     const auto image = MakeNinePartImage();
     const RECT dest{0, 0, 64, 60};
     context_->DrawImage(paint_, image.get(), dest, source_, corners_);
-    // Wine's GDI+ leaves the first column of a stretched part unpainted and blends its last
-    // ones with the source beyond: probe away from the part borders.
-    ExpectNineParts(*this, dest, 15, 4, false);
+    // Right at the part borders too: a stretched part neither leaves a seam nor takes colour
+    // from the source beyond it.
+    ExpectNineParts(*this, dest, 15, false);
 }
 
 TEST_F(NinePartTest, GdiBitmapCornersScaleWithDpi) {
@@ -185,7 +216,7 @@ TEST_F(NinePartTest, GdiBitmapCornersScaleWithDpi) {
     const ui::ScopedBitmap bitmap = MakeNinePartBitmap();
     const RECT dest{0, 0, 64, 60};
     context_->DrawImage(paint_, bitmap.Get(), true, dest, source_, corners_);
-    ExpectNineParts(*this, dest, 15, 0, false);
+    ExpectNineParts(*this, dest, 15, false);
 }
 
 TEST_F(NinePartTest, NothingWhenTheDestinationMissesThePaintRectangle) {
