@@ -27,7 +27,8 @@ fi
 
 # Paths go to the program as Windows paths on Wine's Z: drive; the skin path stays as given.
 windows_path() { printf 'Z:%s' "$(realpath -m "$1")" | tr / '\\'; }
-args=("$(windows_path "$1")" "$2" "$(windows_path "$3")")
+png=$3
+args=("$(windows_path "$1")" "$2" "$(windows_path "$png")")
 shift 3
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -42,4 +43,12 @@ export LAUNCHER_XVFB=1 LAUNCHER_XVFB_SCREEN=${LAUNCHER_XVFB_SCREEN:-3840x2160x24
 source "$root/tools/display.sh"
 start_display
 trap stop_display EXIT
-"$root/tools/wine-run.sh" "$build/tools/skin_render/skin_render.exe" "${args[@]}"
+# Now and then Wine ends a process before it runs, with exit code 0: a run that wrote no
+# picture is started again.
+rm -f "$png"
+for attempt in 1 2 3; do
+    "$root/tools/wine-run.sh" "$build/tools/skin_render/skin_render.exe" "${args[@]}" || exit
+    [ -e "$png" ] && exit 0
+    echo "skin-render: no picture from run $attempt of 3" >&2
+done
+exit 1

@@ -51,6 +51,7 @@ bool MessagePoint(HWND hwnd, UINT message, LPARAM lParam, POINT& point) {
 
 LRESULT Window::DispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = false;
+    if (message == WM_PAINT) paintPosted_ = false;  // whoever takes it, the next change posts again
     // A filter may remove itself while it runs.
     const std::vector<IUIMessageFilter*> filters = messageFilters_;
     for (IUIMessageFilter* filter : filters) {

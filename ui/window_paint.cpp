@@ -46,7 +46,6 @@ SIZE Window::EstimateAutoSize() const {
 }
 
 void Window::LayeredPaint() {
-    paintPosted_ = false;
     if (::IsIconic(hwnd_) || !root_ || !renderContext_) {
         ScopedPaint validate(hwnd_);
         return;

@@ -132,7 +132,7 @@ TEST_F(SkinRenderTool, PaintsTheSampleSkinAndDescribesItsTree) {
     EXPECT_EQ(Outline(root),
               "ShadowBox(VBox#root(HBox#title_bar(Control#logo,Control#title_space,Control#badge),"
               "TileBox#tiles(Control,Control,Control,Control,Control,Control),"
-              "HBox#footer(Control,Control,Control,Control#footer_logo)))");
+              "HBox#footer(Control,Control,Label#footer_title,LabelBox#footer_count,Control#footer_logo)))");
     // The skin's 360 x 240 and 14 pixels of shadow on each side.
     Gdiplus::Bitmap picture(png.c_str());
     ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok);
@@ -162,6 +162,9 @@ TEST_F(SkinRenderTool, PaintsTheSampleSkinAndDescribesItsTree) {
     EXPECT_EQ(PixelIn(picture, RectOf(tiles[5]), 0.5, 0.5), 0xFF46B37Au);
     const Json::Value& cells = (*FindNamed(root, "footer"))["children"];
     EXPECT_EQ(PixelIn(picture, RectOf(cells[1]), 0.5, 0.5), 0xFFD0D8E4u);
+    EXPECT_EQ((*FindNamed(root, "footer_title"))["text"].asString(), "Sample skin");  // from the language file
+    EXPECT_EQ((*FindNamed(root, "footer_count"))["text"].asString(), "6");
+    EXPECT_FALSE(FindNamed(root, "footer_logo")->isMember("text"));
 
     // The shadow keeps its alpha: nothing at the corner, a translucent edge.
     Gdiplus::Color corner, edge;

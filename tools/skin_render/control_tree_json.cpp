@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <typeinfo>
 
@@ -11,6 +12,7 @@
 #include "ui/box.h"
 #include "ui/control.h"
 #include "ui/control_factory.h"
+#include "ui/label.h"
 
 namespace skin_render {
 namespace {
@@ -31,6 +33,13 @@ std::string TypeName(const ui::Control& control) {
     return scope == std::string::npos ? name : name.substr(scope + 2);
 }
 
+// What a text control shows: its literal text, else its language text. None for other controls.
+std::optional<std::wstring> ShownText(const ui::Control& control) {
+    if (const auto* label = dynamic_cast<const ui::LabelTemplate<ui::Control>*>(&control)) return label->GetText();
+    if (const auto* label = dynamic_cast<const ui::LabelTemplate<ui::Box>*>(&control)) return label->GetText();
+    return std::nullopt;
+}
+
 }  // namespace
 
 Json::Value DescribeControlTree(const ui::Control& control) {
@@ -45,6 +54,7 @@ Json::Value DescribeControlTree(const ui::Control& control) {
     position["right"] = static_cast<int>(rect.right);
     position["bottom"] = static_cast<int>(rect.bottom);
     node["visible"] = control.IsVisible();
+    if (const std::optional<std::wstring> text = ShownText(control)) node["text"] = Utf8(*text);
     if (const auto* box = dynamic_cast<const ui::Box*>(&control)) {
         Json::Value& children = node["children"];
         children = Json::Value(Json::arrayValue);
