@@ -17,9 +17,10 @@ bool QueryFreeDiskSpace(const std::wstring& path, std::uint64_t& freeBytes);
 
 // What the checks need from outside: the free-space query and the two kinds of notice box,
 // both shown on the UI thread by their implementer. The boxes must be set.
+using FreeSpaceQuery = std::function<bool(const std::wstring& path, std::uint64_t& freeBytes)>;
+
 struct DiskSpaceServices {
-    std::function<bool(const std::wstring& path, std::uint64_t& freeBytes)> queryFree =
-        QueryFreeDiskSpace;
+    FreeSpaceQuery queryFree = QueryFreeDiskSpace;
     // A box whose text is a language text id.
     std::function<void(const std::wstring& titleId, const std::wstring& textId,
                        const std::wstring& button1Id, const std::wstring& button2Id,

@@ -75,6 +75,8 @@ public:
     const StateFactory& stateFactory() const { return stateFactory_; }
     // Where telemetry records go; null drops them.
     void SetTelemetrySink(TelemetrySink* sink) { telemetrySink_.store(sink); }
+    // How the disk-space checks read a drive's free bytes; the system's own by default.
+    void SetFreeSpaceQuery(FreeSpaceQuery query) { freeSpaceQuery_ = std::move(query); }
 
     // ---- Start and end.
     void Init();              // UI thread, before the worker exists
@@ -248,6 +250,7 @@ private:
     UiServices ui_;
     StateFactory stateFactory_;
     std::atomic<TelemetrySink*> telemetrySink_{nullptr};
+    FreeSpaceQuery freeSpaceQuery_ = QueryFreeDiskSpace;
     std::atomic<int> currentStateType_{0};
     std::atomic<int> currentStateMode_{0};
 };

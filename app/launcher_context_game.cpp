@@ -71,6 +71,7 @@ void LauncherContext::StartGameUpdate(bool enterGame, bool honourDisableAutoEnte
 
 DiskSpaceServices LauncherContext::DiskSpaceBoxes() {
     DiskSpaceServices services;
+    services.queryFree = freeSpaceQuery_;
     services.showMessageBox = [this](const std::wstring& titleId, const std::wstring& textId,
                                      const std::wstring& first, const std::wstring& second, DiskSpaceAnswer box) {
         ShowMessageBox(nullptr, titleId, textId, first, second, std::move(box));

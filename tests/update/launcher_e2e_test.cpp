@@ -15,6 +15,7 @@
 #include <json/json.h>
 
 #include "app/apply_list.h"
+#include "app/disk_space.h"
 #include "app/json_util.h"
 #include "app/launcher_messages.h"
 #include "app/md5.h"
@@ -76,6 +77,10 @@ HWND FindMainWindow(DWORD process) {
 class LauncherE2eTest : public testing::Test {
 protected:
     void SetUp() override {
+        // Below this the launcher rightly refuses to download, which these tests do not answer.
+        ULARGE_INTEGER freeBytes{};
+        ASSERT_TRUE(::GetDiskFreeSpaceExW(install_.path().c_str(), &freeBytes, nullptr, nullptr));
+        ASSERT_GE(freeBytes.QuadPart, kRequiredFreeBytes) << "the test machine's drive is too full for an install";
         install_.CreateFolder(L"save");
         const std::string sample = TestServer::UnixPath(sample_.path());
         const std::string game = TestServer::UnixPath(LauncherProcess::GamePath());

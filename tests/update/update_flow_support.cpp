@@ -214,6 +214,11 @@ void UpdateFlowTest::SetUp() {
     };
     context->SetUiServices(std::move(ui));
     context->SetStateFactory(MakeUpdateStateFactory());
+    // The flows must not depend on how full the test machine's disk is.
+    context->SetFreeSpaceQuery([](const std::wstring&, std::uint64_t& freeBytes) {
+        freeBytes = kRequiredFreeBytes;
+        return true;
+    });
     threads_->StartUi();
     threads_->StartWorker();
 }
@@ -224,6 +229,7 @@ void UpdateFlowTest::TearDown() {
         threads_->ui.reset();
     }
     LauncherContext::Instance()->SetUiServices(UiServices());
+    LauncherContext::Instance()->SetFreeSpaceQuery(QueryFreeDiskSpace);
     ::SetCurrentDirectoryW(previousDir_.c_str());
     DeleteFolderRecursiveW(root_);
 }
