@@ -22,7 +22,6 @@ public:
     void OnFinalMessage(HWND hwnd) override;
 
     Combo* GetOwner() const { return owner_; }
-    bool IsClosing() const { return closing_; }
     // Takes the list back out and forgets the combo, which is going away.
     void DetachOwner();
 

@@ -98,4 +98,18 @@ TEST_F(GalleryTest, AButtonBoxSizesToItsChildrenAndClicksThroughThem) {
     EXPECT_EQ(*clicks, 1);
 }
 
+// With the whole window as caption band, buttons stay clickable and labels drag the window.
+TEST_F(GalleryTest, ButtonsStayClickableInsideTheCaptionBand) {
+    form_->SetWindowAttribute(L"caption", L"0,0,0,2000");
+    const auto hitTest = [this](const std::wstring& name) {
+        POINT at = CentreOf(name);
+        ::ClientToScreen(hwnd_, &at);
+        return ::SendMessageW(hwnd_, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+    };
+    EXPECT_EQ(hitTest(L"button_play"), HTCLIENT);
+    EXPECT_EQ(hitTest(L"check_sound"), HTCLIENT);
+    EXPECT_EQ(hitTest(L"button_box"), HTCLIENT);
+    EXPECT_EQ(hitTest(L"label_left"), HTCAPTION);
+}
+
 }  // namespace

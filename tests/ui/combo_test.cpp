@@ -7,6 +7,7 @@
 #include "tests/ui/gallery_window.h"
 #include "ui/combo_wnd.h"
 #include "ui/list_box.h"
+#include "ui/scroll_bar.h"
 
 namespace {
 
@@ -108,6 +109,16 @@ TEST_F(ComboTest, AClickElsewhereClosesTheDropDownWithoutAChoice) {
     // The list went back to the combo, out of any window.
     EXPECT_EQ(combo_->GetListBox()->GetWindow(), nullptr);
     EXPECT_EQ(combo_->GetListBox()->GetParent(), nullptr);
+}
+
+TEST_F(ComboTest, TheDropBoxAttributesGoToTheListWhoseVerticalBarStays) {
+    ui::ListBox* list = combo_->GetListBox();
+    EXPECT_EQ(list->GetBkColor(), L"gallery_white");  // from the skin's "dropbox"
+    combo_->SetAttribute(L"dropbox", L"bkcolor='gallery_gold' padding='2,2,2,2'");
+    EXPECT_EQ(list->GetBkColor(), L"gallery_gold");
+    EXPECT_EQ(list->GetLayout()->GetPadding().left, 2);
+    combo_->SetAttribute(L"vscrollbar", L"false");
+    EXPECT_NE(list->GetVerticalScrollBar(), nullptr);
 }
 
 TEST_F(ComboTest, PopUpTopOpensTheDropDownAboveTheCombo) {
