@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/bench/bench_figures.h"
 #include "tests/ui/showcase/sample_tree.h"
 #include "ui/global_manager.h"
 #include "ui/render/render_context.h"
@@ -19,11 +20,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
+using bench::Best;
+using bench::Clock;
+using bench::CountControls;
+using bench::Median;
+using bench::Milliseconds;
 
 // Every control measures again, as after a language or DPI change.
 void MarkForMeasuring(ui::Control* control) {
@@ -33,22 +34,6 @@ void MarkForMeasuring(ui::Control* control) {
             return nullptr;
         },
         nullptr, 0);
-}
-
-int CountControls(ui::Control* control) {
-    int count = 0;
-    control->FindControl(
-        [](ui::Control*, void* data) -> ui::Control* {
-            ++*static_cast<int*>(data);
-            return nullptr;
-        },
-        &count, 0);
-    return count;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
@@ -86,9 +71,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("controls %d, rounds %d, bitmap %ldx%ld\n", CountControls(root.get()), rounds, screen.right,
                 screen.bottom);
     std::printf("full layout: median %.3f ms, best %.3f ms\n", Median(layouts),
-                *std::min_element(layouts.begin(), layouts.end()));
+                Best(layouts));
     std::printf("full paint:  median %.3f ms, best %.3f ms (60 Hz frame: 16.7 ms)\n", Median(paints),
-                *std::min_element(paints.begin(), paints.end()));
+                Best(paints));
     root.reset();
     context.reset();
     ui::GlobalManager::ShutdownRender();

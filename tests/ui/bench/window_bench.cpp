@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/bench/bench_figures.h"
 #include "tools/skin_render/render_options.h"
 #include "tools/skin_render/skin_session.h"
 #include "tools/skin_render/skin_window.h"
@@ -19,34 +20,14 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Best;
+using bench::Clock;
+using bench::CountControls;
+using bench::Median;
+using bench::Milliseconds;
 
 // Far above any paint; a window that does not paint in this time is a failure, not a figure.
 constexpr ULONGLONG kPaintTimeoutMs = 10000;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double Best(const std::vector<double>& values) {
-    return *std::min_element(values.begin(), values.end());
-}
-
-int CountControls(ui::Control* control) {
-    int count = 0;
-    control->FindControl(
-        [](ui::Control*, void* data) -> ui::Control* {
-            ++*static_cast<int*>(data);
-            return nullptr;
-        },
-        &count, 0);
-    return count;
-}
 
 int Fail(const std::wstring& message) {
     std::fwprintf(stderr, L"window_bench: %ls\n", message.c_str());
