@@ -55,12 +55,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
-    zel_comp::CefManager* browser = zel_comp::CefManager::GetInstance();
-    const bool withBrowser = zel_comp::CefManager::PrependCefFolderToPath();
+    // A cef folder whose runtime cannot be loaded counts as none: every call into the runtime
+    // would end the process.
+    zel_comp::CefManager& browser = zel_comp::CefManager::GetInstance();
+    const bool withBrowser = zel_comp::CefManager::PrependCefFolderToPath() && browser.LoadRuntimeLibrary();
     if (withBrowser) {
         ::OleInitialize(nullptr);
-        zel_comp::CefSettings settings;
-        browser->Initialize(kbase::GetOwnModuleDirectory() + L"cef_temp\\", settings);
+        CefSettings settings;
+        browser.Initialize(kbase::GetOwnModuleDirectory() + L"cef_temp\\", settings);
     }
 
     LauncherContext::Instance()->SetUiServices(MakeLauncherUiServices());
@@ -74,7 +76,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
 
     if (withBrowser) {
-        browser->Shutdown();
+        browser.Shutdown();
         ::OleUninitialize();
     }
     return 0;

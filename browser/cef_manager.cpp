@@ -3,17 +3,15 @@
 #include <vector>
 
 #include "base/path_util.h"
+#include "base/thread_registry.h"
+#include "browser/client_app.h"
+#include "browser/runtime/cef_app.h"
+#include "browser/runtime/cef_task.h"
 
 namespace zel_comp {
 namespace {
 
-// The entry points of the runtime's C interface that start and end it.
-struct MainArgs {
-    HINSTANCE instance;
-};
-using ExecuteProcessFunction = int(__cdecl*)(const MainArgs*, void* app, void* sandbox);
-using InitializeFunction = int(__cdecl*)(const MainArgs*, const CefSettings*, void* app, void* sandbox);
-using ShutdownFunction = void(__cdecl*)();
+constexpr kbase::TimeDelta kQuitRetryDelay = 500000;  // microseconds
 
 // The variable's whole value; empty when it is not set.
 std::wstring ReadEnvironment(const wchar_t* name) {
@@ -24,50 +22,79 @@ std::wstring ReadEnvironment(const wchar_t* name) {
     return written < needed ? std::wstring(buffer.data(), written) : std::wstring();
 }
 
-template <class Function>
-Function Lookup(HMODULE library, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
+bool IsDirectory(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
 
-CefManager* CefManager::GetInstance() {
+CefManager& CefManager::GetInstance() {
     static CefManager manager;
-    return &manager;
-}
-
-CefManager::~CefManager() {
-    if (library_) ::FreeLibrary(library_);
+    return manager;
 }
 
 bool CefManager::PrependCefFolderToPath() {
     const std::wstring folder = kbase::GetOwnModuleDirectory() + L"cef";
-    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    const std::wstring path = folder + L";" + ReadEnvironment(L"PATH");
-    ::SetEnvironmentVariableW(L"PATH", path.c_str());
+    if (!IsDirectory(folder)) return false;
+    const std::wstring path = folder + L";" + ReadEnvironment(L"path");
+    ::SetEnvironmentVariableW(L"path", path.c_str());
     ::SetEnvironmentVariableW(L"ComSpec", (folder + L"\\dummy_cmd.exe").c_str());
     return true;
 }
 
-bool CefManager::Initialize(const std::wstring&, CefSettings& settings) {
-    initialized_ = false;
-    if (!library_) library_ = ::LoadLibraryW(L"zel_libcef.dll");
-    if (!library_) return false;
-    const auto execute = Lookup<ExecuteProcessFunction>(library_, "cef_execute_process");
-    const auto initialize = Lookup<InitializeFunction>(library_, "cef_initialize");
-    if (!execute || !initialize || !Lookup<ShutdownFunction>(library_, "cef_shutdown")) return false;
-    const MainArgs args{::GetModuleHandleW(nullptr)};
-    // A runtime sub-process ends here; the launcher itself goes on.
-    if (execute(&args, nullptr, nullptr) >= 0) return false;
-    initialized_ = initialize(&args, &settings, nullptr, nullptr) != 0;
-    return initialized_;
+bool CefManager::LoadRuntimeLibrary() {
+    if (!library_) library_.Reset(::LoadLibraryW(L"zel_libcef.dll"));
+    return static_cast<bool>(library_);
+}
+
+bool CefManager::Initialize(const std::wstring& appDataFolder, CefSettings& settings) {
+    CefEnableHighDPISupport();
+    offScreenRendering_ = true;
+    const CefMainArgs args{::GetModuleHandleW(nullptr)};
+    const CefRefPtr<ClientApp> application(new ClientApp());
+    // A runtime sub-process has run to its end here.
+    if (CefExecuteProcess(args, application, nullptr) >= 0) return false;
+
+    FillSettings(appDataFolder, settings);
+    const bool started = CefInitialize(args, settings, application, nullptr);
+    if (offScreenRendering_) ParkRuntimeWindow();
+    initialized_ = started;
+    return started;
+}
+
+void CefManager::FillSettings(const std::wstring& appDataFolder, CefSettings& settings) {
+    if (!IsDirectory(appDataFolder)) kbase::CreateDirectoryTree(appDataFolder.c_str());
+    settings.no_sandbox = 1;
+    settings.cache_path = appDataFolder + L"CefLocalStorage";
+    settings.log_file = appDataFolder + L"cef.log";
+    settings.single_process = 0;
+    settings.multi_threaded_message_loop = 1;
+    settings.windowless_rendering_enabled = offScreenRendering_ ? 1 : 0;
+    settings.browser_subprocess_path = std::wstring(L".\\cef") + L"\\cef_helper.exe";
 }
 
 void CefManager::Shutdown() {
-    if (!initialized_) return;
-    if (const auto shutdown = Lookup<ShutdownFunction>(library_, "cef_shutdown")) shutdown();
+    if (!library_) return;
+    CefShutdown();
     initialized_ = false;
+}
+
+void CefManager::ParkRuntimeWindow() {
+    const HWND popup = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    CefPostClosure(TID_UI, [popup] {
+        ::CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 0, 0, popup, nullptr, nullptr, nullptr);
+        ::PostMessageW(popup, WM_CLOSE, 0, 0);
+    });
+}
+
+void CefManager::QuitWhenBrowsersClosed(int exitCode) {
+    kbase::ThreadRegistry* threads = kbase::ThreadRegistry::GetInstance();
+    if (browserCount_ != 0) {
+        threads->PostDelayedTask(0, [exitCode] { GetInstance().QuitWhenBrowsersClosed(exitCode); }, kQuitRetryDelay);
+    } else {
+        threads->PostTask(0, [exitCode] { ::PostQuitMessage(exitCode); });
+    }
 }
 
 }  // namespace zel_comp

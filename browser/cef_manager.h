@@ -2,25 +2,22 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <string>
+
+#include "base/unique_handle.h"
+#include "base/weak_callback.h"
+#include "browser/cef_message_loop_dispatcher.h"
+#include "browser/runtime/cef_types.h"
 
 namespace zel_comp {
 
-// The browser runtime's settings record as the runtime reads it: its size first, the rest
-// zero-filled unless set.
-struct CefSettings {
-    std::size_t size = sizeof(CefSettings);
-    unsigned char fields[336 - sizeof(std::size_t)] = {};
-};
-static_assert(sizeof(CefSettings) == 336);
-
-// Starts and ends the embedded browser runtime. The runtime library (zel_libcef.dll in the
-// cef folder beside the executable) is loaded at run time: without it the launcher runs and
-// shows no web pages.
-class CefManager {
+// The process-wide owner of the browser runtime's state. The entry point starts the runtime
+// before any window exists and shuts it down after the UI loop; the browser handlers count the
+// live browsers here, and the main window's close waits for them to close. UI thread only,
+// apart from the static operations, which the entry point calls before any thread starts.
+class CefManager : public kbase::SupportWeakCallback {
 public:
-    static CefManager* GetInstance();
+    static CefManager& GetInstance();
 
     CefManager(const CefManager&) = delete;
     CefManager& operator=(const CefManager&) = delete;
@@ -29,22 +26,47 @@ public:
     // previous PATH (kept whole however long it is), ComSpec := its dummy_cmd.exe, and true.
     // Otherwise nothing changes and the result is false.
     static bool PrependCefFolderToPath();
+    // Loads zel_libcef.dll (found through the PATH set above) and keeps it loaded; false when
+    // it cannot be loaded, and the launcher then runs without the browser: every later call
+    // into the runtime would end the process.
+    bool LoadRuntimeLibrary();
 
-    // Loads the runtime and initialises it with settings; false when the library or its entry
-    // points are missing or it refuses. The result is also kept in initialized(). The cache
-    // folder goes into the settings' folder fields, which the browser component lays out.
-    bool Initialize(const std::wstring& cacheFolder, CefSettings& settings);
-    // Ends the runtime after the UI thread has ended; nothing when it was not initialised.
+    // Starts the runtime with the launcher's settings, the cache and log under appDataFolder
+    // (which ends with a backslash); true when it started in this, the browser, process. A
+    // runtime sub-process runs to its end inside and gets false.
+    bool Initialize(const std::wstring& appDataFolder, CefSettings& settings);
+    void FillSettings(const std::wstring& appDataFolder, CefSettings& settings);
+    // Ends the runtime after the UI loop (also after a failed start); nothing when the runtime
+    // library was not loaded.
     void Shutdown();
 
-    bool initialized() const { return initialized_; }
+    bool IsInitialized() const { return initialized_; }
+    bool IsOffScreenRendering() const { return offScreenRendering_; }
+    int GetBrowserCount() const { return browserCount_; }
+    void IncrementBrowserCount() { ++browserCount_; }
+    void DecrementBrowserCount() { --browserCount_; }
+    // Ends thread 0's loop with exitCode once no browser is left, checking every 500 ms.
+    void QuitWhenBrowsersClosed(int exitCode);
 
 private:
-    CefManager() = default;
-    ~CefManager();
+    struct LibraryTraits {
+        using Raw = HMODULE;
+        static Raw Invalid() { return nullptr; }
+        static void Close(Raw library) { ::FreeLibrary(library); }
+    };
 
-    HMODULE library_ = nullptr;
+    CefManager() = default;
+    ~CefManager() override = default;
+
+    // Parks a window on the runtime's UI thread under a hidden popup of this thread, which
+    // closes itself once the child exists.
+    static void ParkRuntimeWindow();
+
+    CefMessageLoopDispatcher dispatcher_;
+    int browserCount_ = 0;
+    bool offScreenRendering_ = true;
     bool initialized_ = false;
+    kbase::UniqueHandle<LibraryTraits> library_;
 };
 
 }  // namespace zel_comp

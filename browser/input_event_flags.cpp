@@ -1,19 +1,9 @@
 #include "browser/input_event_flags.h"
 
+#include "browser/runtime/cef_types.h"
+
 namespace zel_comp {
 namespace {
-
-constexpr std::uint32_t kCapsLockOn = 1;
-constexpr std::uint32_t kShiftDown = 2;
-constexpr std::uint32_t kControlDown = 4;
-constexpr std::uint32_t kAltDown = 8;
-constexpr std::uint32_t kLeftMouseButton = 16;
-constexpr std::uint32_t kMiddleMouseButton = 32;
-constexpr std::uint32_t kRightMouseButton = 64;
-constexpr std::uint32_t kNumLockOn = 256;
-constexpr std::uint32_t kIsKeyPad = 512;
-constexpr std::uint32_t kIsLeft = 1024;
-constexpr std::uint32_t kIsRight = 2048;
 
 bool IsDown(const KeyStateReader& keyState, int virtualKey) {
     return (keyState(virtualKey) & 0x8000) != 0;
@@ -25,17 +15,19 @@ bool IsToggled(const KeyStateReader& keyState, int virtualKey) {
 
 std::uint32_t LockFlags(const KeyStateReader& keyState) {
     std::uint32_t flags = 0;
-    if (IsToggled(keyState, VK_NUMLOCK)) flags |= kNumLockOn;
-    if (IsToggled(keyState, VK_CAPITAL)) flags |= kCapsLockOn;
+    if (IsToggled(keyState, VK_NUMLOCK)) flags |= EVENTFLAG_NUM_LOCK_ON;
+    if (IsToggled(keyState, VK_CAPITAL)) flags |= EVENTFLAG_CAPS_LOCK_ON;
     return flags;
 }
 
 // Left-hand or right-hand for a modifier key that has both.
 std::uint32_t SideFlag(const KeyStateReader& keyState, int leftKey, int rightKey) {
-    if (IsDown(keyState, leftKey)) return kIsLeft;
-    if (IsDown(keyState, rightKey)) return kIsRight;
+    if (IsDown(keyState, leftKey)) return EVENTFLAG_IS_LEFT;
+    if (IsDown(keyState, rightKey)) return EVENTFLAG_IS_RIGHT;
     return 0;
 }
+
+constexpr std::uint32_t kKeyPad = EVENTFLAG_IS_KEY_PAD;
 
 // The flag that the virtual key itself adds.
 std::uint32_t KeyFlag(WPARAM virtualKey, LPARAM lParam, const KeyStateReader& keyState) {
@@ -48,12 +40,12 @@ std::uint32_t KeyFlag(WPARAM virtualKey, LPARAM lParam, const KeyStateReader& ke
         case VK_DECIMAL:
         case VK_DIVIDE:
         case VK_NUMLOCK:
-            return kIsKeyPad;
+            return EVENTFLAG_IS_KEY_PAD;
         case VK_RETURN:
-            return extended ? kIsKeyPad : 0;
+            return extended ? kKeyPad : 0;
         case VK_INSERT:
         case VK_DELETE:
-            return extended ? 0 : kIsKeyPad;
+            return extended ? 0 : kKeyPad;
         case VK_SHIFT:
             return SideFlag(keyState, VK_LSHIFT, VK_RSHIFT);
         case VK_CONTROL:
@@ -61,14 +53,14 @@ std::uint32_t KeyFlag(WPARAM virtualKey, LPARAM lParam, const KeyStateReader& ke
         case VK_MENU:
             return SideFlag(keyState, VK_LMENU, VK_RMENU);
         case VK_LWIN:
-            return kIsLeft;
+            return EVENTFLAG_IS_LEFT;
         case VK_RWIN:
-            return kIsRight;
+            return EVENTFLAG_IS_RIGHT;
         default:
             break;
     }
-    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) return kIsKeyPad;
-    if (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) return extended ? 0 : kIsKeyPad;
+    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) return EVENTFLAG_IS_KEY_PAD;
+    if (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) return extended ? 0 : kKeyPad;
     return 0;
 }
 
@@ -80,20 +72,20 @@ SHORT SystemKeyState(int virtualKey) {
 
 std::uint32_t MouseEventFlags(WPARAM wParam, const KeyStateReader& keyState) {
     std::uint32_t flags = LockFlags(keyState);
-    if (wParam & MK_SHIFT) flags |= kShiftDown;
-    if (wParam & MK_CONTROL) flags |= kControlDown;
-    if (IsDown(keyState, VK_MENU)) flags |= kAltDown;
-    if (wParam & MK_LBUTTON) flags |= kLeftMouseButton;
-    if (wParam & MK_MBUTTON) flags |= kMiddleMouseButton;
-    if (wParam & MK_RBUTTON) flags |= kRightMouseButton;
+    if (wParam & MK_SHIFT) flags |= EVENTFLAG_SHIFT_DOWN;
+    if (wParam & MK_CONTROL) flags |= EVENTFLAG_CONTROL_DOWN;
+    if (IsDown(keyState, VK_MENU)) flags |= EVENTFLAG_ALT_DOWN;
+    if (wParam & MK_LBUTTON) flags |= EVENTFLAG_LEFT_MOUSE_BUTTON;
+    if (wParam & MK_MBUTTON) flags |= EVENTFLAG_MIDDLE_MOUSE_BUTTON;
+    if (wParam & MK_RBUTTON) flags |= EVENTFLAG_RIGHT_MOUSE_BUTTON;
     return flags;
 }
 
 std::uint32_t KeyEventFlags(WPARAM wParam, LPARAM lParam, const KeyStateReader& keyState) {
     std::uint32_t flags = LockFlags(keyState);
-    if (IsDown(keyState, VK_SHIFT)) flags |= kShiftDown;
-    if (IsDown(keyState, VK_CONTROL)) flags |= kControlDown;
-    if (IsDown(keyState, VK_MENU)) flags |= kAltDown;
+    if (IsDown(keyState, VK_SHIFT)) flags |= EVENTFLAG_SHIFT_DOWN;
+    if (IsDown(keyState, VK_CONTROL)) flags |= EVENTFLAG_CONTROL_DOWN;
+    if (IsDown(keyState, VK_MENU)) flags |= EVENTFLAG_ALT_DOWN;
     return flags | KeyFlag(wParam, lParam, keyState);
 }
 

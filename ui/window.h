@@ -186,6 +186,11 @@ public:
     // Moves the hover to the control under point; false when that control is another
     // window's.
     bool HandleMouseEnterLeave(POINT point, WPARAM wParam, LPARAM lParam);
+    // True while a control of this window holds the mouse capture.
+    bool IsCaptured() const { return mouseCaptured_; }
+    // The message as the window procedure this window replaced (the default one, or its super
+    // class's) handles it, past the framework's handling.
+    LRESULT CallSavedWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Handlers of the window's own events (the window-close event and the catch-all).
     void AttachWindowEvent(int type, EventCallback callback) { windowEvents_[type].push_back(std::move(callback)); }
     // Runs the window-close handlers, then the catch-all ones.
@@ -199,8 +204,6 @@ protected:
         float pressure = 0.0f;
     };
 
-    // The window procedure this window replaced (the default one, or its super class's).
-    LRESULT CallSavedWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The size of an auto-sized root: its estimate in unbounded room, within its limits.
     SIZE EstimateAutoSize() const;
     // The WM_PAINT of the window: lays out what is pending, paints the update rectangle into
