@@ -5,26 +5,37 @@
 
 namespace {
 
+void ExpectWindowAndCleanExit(const LauncherInstall& install) {
+    LauncherProcess launcher;
+    ASSERT_TRUE(launcher.Start(install.Launcher(), L"", L""));
+    HWND window = launcher.WaitForWindow(L"Launcher", 20000);
+    ASSERT_NE(window, nullptr) << "no main window appeared";
+    EXPECT_TRUE(WaitFor([window] { return ::IsWindowVisible(window) != FALSE; }, 10000));
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(launcher.WaitForExit(20000), 0);
+}
+
 TEST(LauncherStart, ShowsItsWindowAndExitsCleanlyWhenItIsClosed) {
     struct Case {
         const char* what;
         const char* resourcesZip;  // beside the launcher; null for none
+        const char* runtimeLibrary;  // cef\zel_libcef.dll; null for no cef folder
     } const cases[] = {
-        {"the embedded archive", nullptr},
+        {"the embedded archive", nullptr, nullptr},
         // Refused, so the embedded archive serves instead.
-        {"a damaged resources.zip", "PK\x03\x04 damaged"},
+        {"a damaged resources.zip", "PK\x03\x04 damaged", nullptr},
+        // The launcher runs without its browser.
+        {"a runtime library that cannot be loaded", nullptr, "not a library"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         LauncherInstall install;
         if (c.resourcesZip) install.WriteFile(L"resources.zip", c.resourcesZip);
-        LauncherProcess launcher;
-        ASSERT_TRUE(launcher.Start(install.Launcher(), L"", L""));
-        HWND window = launcher.WaitForWindow(L"Launcher", 20000);
-        ASSERT_NE(window, nullptr) << "no main window appeared";
-        EXPECT_TRUE(WaitFor([window] { return ::IsWindowVisible(window) != FALSE; }, 10000));
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(launcher.WaitForExit(20000), 0);
+        if (c.runtimeLibrary) {
+            install.CreateFolder(L"cef");
+            install.WriteFile(L"cef\\zel_libcef.dll", c.runtimeLibrary);
+        }
+        ExpectWindowAndCleanExit(install);
     }
 }
 
