@@ -136,10 +136,14 @@ class FakeBrowser;
 
 class FakeFrame : public CefFrame, public zel_comp::RefCounted<FakeFrame> {
 public:
-    FakeFrame(FakeBrowser* browser, std::string name) : browser_(browser), name_(std::move(name)) {}
-    void LoadURL(const CefString& url) override { Journal::Get().Add(name_ + " load " + url.ToString()); }
-    CefString GetURL() override { return CefString(); }
-    bool IsMain() override { return true; }
+    FakeFrame(FakeBrowser* browser, std::string name, bool main = true)
+        : browser_(browser), name_(std::move(name)), main_(main) {}
+    void LoadURL(const CefString& url) override {
+        url_ = url;
+        Journal::Get().Add(name_ + " load " + url.ToString());
+    }
+    CefString GetURL() override { return url_; }
+    bool IsMain() override { return main_; }
     std::int64_t GetIdentifier() override { return 1; }
     CefRefPtr<CefBrowser> GetBrowser() override;
     CefRefPtr<CefV8Context> GetV8Context() override { return nullptr; }
@@ -147,6 +151,8 @@ public:
 private:
     FakeBrowser* browser_;  // owns this frame
     std::string name_;
+    bool main_;
+    CefString url_;
 };
 
 class FakeHost : public CefBrowserHost, public zel_comp::RefCounted<FakeHost> {
@@ -160,16 +166,27 @@ public:
     void WasResized() override { Note("resized"); }
     void WasHidden(bool hidden) override { Note(hidden ? "hidden" : "shown"); }
     void Invalidate(CefPaintElementType type) override { Note("invalidate " + std::to_string(type)); }
-    void SendKeyEvent(const CefKeyEvent&) override {}
-    void SendMouseClickEvent(const CefMouseEvent&, CefMouseButtonType, bool, int) override {}
-    void SendMouseMoveEvent(const CefMouseEvent&, bool) override {}
-    void SendMouseWheelEvent(const CefMouseEvent&, int, int) override {}
-    void SendFocusEvent(bool) override {}
-    void SendCaptureLostEvent() override {}
+    void SendKeyEvent(const CefKeyEvent& event) override {
+        Note("key " + std::to_string(event.type) + " " + std::to_string(event.windows_key_code) +
+             (event.is_system_key ? " system" : ""));
+    }
+    void SendMouseClickEvent(const CefMouseEvent& event, CefMouseButtonType type, bool mouseUp, int clicks) override {
+        Note("click " + At(event) + " button " + std::to_string(type) + (mouseUp ? " up" : " down") + " x" +
+             std::to_string(clicks));
+    }
+    void SendMouseMoveEvent(const CefMouseEvent& event, bool leave) override {
+        Note((leave ? "leave " : "move ") + At(event));
+    }
+    void SendMouseWheelEvent(const CefMouseEvent& event, int deltaX, int deltaY) override {
+        Note("wheel " + At(event) + " by " + std::to_string(deltaX) + "," + std::to_string(deltaY));
+    }
+    void SendFocusEvent(bool focus) override { Note(focus ? "focus event" : "blur event"); }
+    void SendCaptureLostEvent() override { Note("capture lost"); }
     void ShowDevTools(const CefWindowInfo&, CefRefPtr<CefClient>, const CefBrowserSettings&, const CefPoint&) override {}
     void CloseDevTools() override {}
 
 private:
+    static std::string At(const CefMouseEvent& event) { return std::to_string(event.x) + "," + std::to_string(event.y); }
     void Note(const std::string& what) {
         Journal::Get().Add(name_ + " " + what + (RuntimeThread::Get().IsCurrent() ? " (runtime)" : ""));
     }
