@@ -1,5 +1,10 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include <gtest/gtest.h>
 
+#include "base/path_util.h"
 #include "tests/app/launcher_install.h"
 #include "tests/app/launcher_process.h"
 
@@ -37,6 +42,21 @@ TEST(LauncherStart, ShowsItsWindowAndExitsCleanlyWhenItIsClosed) {
         }
         ExpectWindowAndCleanExit(install);
     }
+}
+
+TEST(LauncherStart, StartsAndEndsTheBrowserRuntimeOfItsCefFolder) {
+    LauncherInstall install;
+    const std::filesystem::path standIn(kbase::GetOwnModuleDirectory() + L"cef");
+    ASSERT_TRUE(std::filesystem::is_directory(standIn)) << "no stand-in runtime beside the test";
+    std::filesystem::copy(standIn, std::filesystem::path(install.Child(L"cef")));
+    ExpectWindowAndCleanExit(install);
+    std::ifstream file(std::filesystem::path(install.Child(L"cef_temp\\cef.log")));
+    std::ostringstream journal;
+    journal << file.rdbuf();
+    const std::string text = journal.str();
+    const std::size_t started = text.find("cef_initialize");
+    ASSERT_NE(started, std::string::npos) << text;
+    EXPECT_NE(text.find("cef_shutdown", started), std::string::npos) << text;
 }
 
 }  // namespace
