@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/dib_info.h"
 #include "browser/frame_geometry.h"
 
 namespace zel_comp {
@@ -13,13 +14,7 @@ bool DibBuffer::Create(HDC reference, int width, int height) {
 
     ui::ScopedMemoryDc dc(::CreateCompatibleDC(reference));
     if (!dc) return false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // rows top to bottom, as frames arrive
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = kbase::Rgb32DibInfo(width, height);  // rows top to bottom, as frames arrive
     info.bmiHeader.biSizeImage = static_cast<DWORD>(*bytes);
     void* pixels = nullptr;
     ui::ScopedBitmap bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));

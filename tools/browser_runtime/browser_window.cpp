@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "base/dib_info.h"
 #include "tools/browser_runtime/browser.h"
 #include "tools/browser_runtime/journal.h"
 
@@ -26,13 +27,7 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         const int height = std::clamp<int>(client.bottom, 1, kMaxFrameSide);
         if (browser) {
             const std::vector<std::uint8_t> pixels = PaintFrame(width, height, browser->Look());
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof(info.bmiHeader);
-            info.bmiHeader.biWidth = width;
-            info.bmiHeader.biHeight = -height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
+            const BITMAPINFO info = kbase::Rgb32DibInfo(width, height);
             if (!pixels.empty())
                 ::SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
         }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/dib_info.h"
 #include "base/unique_handle.h"
 
 namespace {
@@ -49,13 +50,7 @@ std::vector<std::uint8_t> PaintFrame(int width, int height, const FrameLook& loo
     const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
 
     kbase::UniqueHandle<DcTraits> dc(::CreateCompatibleDC(nullptr));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = kbase::Rgb32DibInfo(width, height);
     void* bits = nullptr;
     kbase::UniqueHandle<GdiObjectTraits> bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dc || !bitmap || !bits) return {};

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/dib_info.h"
 #include "ui/render/gdiplus_headers.h"
 
 namespace ui {
@@ -20,13 +21,7 @@ bool GdiBitmap::Init(HDC dc, int width, int height, bool flipHeight) {
     const std::uint64_t bytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4u;
     if (bytes > MAXDWORD) return false;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = flipHeight ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = kbase::Rgb32DibInfo(width, height, flipHeight);
     info.bmiHeader.biSizeImage = static_cast<DWORD>(bytes);
     void* bits = nullptr;
     ScopedBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -1,5 +1,7 @@
 #include "tests/ui/render/test_images.h"
 
+#include "base/dib_info.h"
+
 namespace ui_test {
 namespace {
 
@@ -22,13 +24,7 @@ DWORD NinePartColorAt(int x, int y) {
 }
 
 ui::ScopedBitmap MakeBitmap(int width, int height, DWORD (*colorAt)(int x, int y)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = kbase::Rgb32DibInfo(width, height);
     void* bits = nullptr;
     ui::ScopedBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     auto* pixels = static_cast<DWORD*>(bits);
