@@ -100,6 +100,7 @@ void LauncherContext::Shutdown() {
         currentStateType_ = kNoStateType;
     }
     preDownloadState.reset();
+    preDownloadStep = 0;
     for (const char* name : kVersionMapNames) versionMaps.erase(name);
 }
 

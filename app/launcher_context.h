@@ -215,6 +215,9 @@ public:
     std::atomic<bool> predownloadRequested{false};
     std::atomic<bool> predownloadPaused{false};
     std::atomic<bool> PreDlcCheck{false};
+    // The pre-download task's step as the worker last set it (0 without a task): what the
+    // windows read instead of the task, which the worker may delete at any time.
+    std::atomic<int> preDownloadStep{0};
 
     // Channel tables: UI thread.
     std::map<std::string, std::wstring> titles;

@@ -14,6 +14,7 @@ import sys
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent / "skin_art"))
 
 from images import ICON_SIZES, IMAGES, emblem  # noqa: E402
+from page_images import PAGE_IMAGES  # noqa: E402
 from raster import ico_bytes  # noqa: E402
 
 
@@ -30,7 +31,7 @@ def main(argv):
     if len(argv) not in (2, 3):
         sys.exit(__doc__)
     out = pathlib.Path(argv[1])
-    for name, draw in sorted(IMAGES.items()):
+    for name, draw in sorted({**IMAGES, **PAGE_IMAGES}.items()):
         write_if_changed(out / name, draw().png())
     if len(argv) == 3:
         write_if_changed(pathlib.Path(argv[2]), ico_bytes([(size, emblem(size).png()) for size in ICON_SIZES]))

@@ -60,14 +60,19 @@ void PreDownloadState::Enter(UpdateState*) {
     LauncherContext::Instance()->SendToMainWindow(kMsgPreDlcStatus, 2, 0);
 }
 
-void PreDownloadState::GoTo(int next) {
+void PreDownloadState::SetStep(int next) {
     step = next;
+    LauncherContext::Instance()->preDownloadStep = next;
+}
+
+void PreDownloadState::GoTo(int next) {
+    SetStep(next);
     result = next;
 }
 
 void PreDownloadState::Fail(int code, const std::string& message, const std::string& detail) {
     result = -1;
-    step = kPreDownloadFailed;
+    SetStep(kPreDownloadFailed);
     errorCode = code;
     errorMessage = message;
     errorDetail = detail;
@@ -114,7 +119,7 @@ void PreDownloadState::Update() {
         }
     }
     if (result < 0 && step == kPreDownloadFailed) {
-        step = kPreDownloadEnded;
+        SetStep(kPreDownloadEnded);
         context->SendToMainWindow(kMsgPreDlcStatus, 0, 0);
         context->predownloadRequested = false;
         if (errorMessage.empty()) {
@@ -133,7 +138,7 @@ void PreDownloadState::Update() {
 
 void PreDownloadState::Exit(UpdateState*) {
     if (step == kPreDownloadDownloading) DownloadManager::Instance().CancelAll(1);
-    step = kPreDownloadEnded;
+    SetStep(kPreDownloadEnded);
     filesLeft = 0;
     result = 0;
 }
@@ -319,7 +324,7 @@ void PreDownloadState::CheckDownloadsDone() {
 
 void PreDownloadState::Finish() {
     LauncherContext* context = LauncherContext::Instance();
-    step = kPreDownloadEnded;
+    SetStep(kPreDownloadEnded);
     result = 0;
     if (downloadOutstanding) {
         context->SendToMainWindow(kMsgPreDlcStatus, 1, 0);

@@ -45,6 +45,8 @@ public:
     int filesLeft = 0;
 
 private:
+    // step := next, published to the UI thread as the context's preDownloadStep.
+    void SetStep(int next);
     // result := step := next, so the next tick acts on it.
     void GoTo(int next);
     // Its own transfers run: transfers of an earlier task may still report until this task's

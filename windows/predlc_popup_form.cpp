@@ -64,9 +64,13 @@ bool PreDlcPopupForm::ShowBeside(const RECT& anchor, const std::wstring& sizeTex
     ::SetWindowPos(GetHWND(), nullptr, origin.x, origin.y, popup.right - popup.left, popup.bottom - popup.top,
                    SWP_NOZORDER | SWP_NOREDRAW);
     ShowWindow(true, true);
-    SetLabel(sizeLabel_, sizeText);
+    SetSizeText(sizeText);
     SetTimeAndSpeed(timeText, speedText);
     return true;
+}
+
+void PreDlcPopupForm::SetSizeText(const std::wstring& sizeText) {
+    SetLabel(sizeLabel_, sizeText);
 }
 
 void PreDlcPopupForm::SetTimeAndSpeed(const std::wstring& timeText, const std::wstring& speedText) {

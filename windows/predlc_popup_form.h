@@ -28,6 +28,7 @@ public:
     // false, showing nothing, without a main window or when the window cannot be made.
     bool ShowBeside(const RECT& anchor, const std::wstring& sizeText, const std::wstring& timeText,
                     const std::wstring& speedText);
+    void SetSizeText(const std::wstring& sizeText);
     void SetTimeAndSpeed(const std::wstring& timeText, const std::wstring& speedText);
 
 private:
