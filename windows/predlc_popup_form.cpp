@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/launcher_context.h"
 #include "ui/dpi_manager.h"
 #include "ui/global_manager.h"
 
@@ -51,7 +52,7 @@ void PreDlcPopupForm::Close(UINT code) {
 
 bool PreDlcPopupForm::ShowBeside(const RECT& anchor, const std::wstring& sizeText, const std::wstring& timeText,
                                  const std::wstring& speedText) {
-    const HWND main = ::FindWindowW(L"Launcher", nullptr);
+    const HWND main = LauncherContext::Instance()->mainWindow.load();
     ui::Window* mainWindow = main ? FrameworkWindowOf(main) : nullptr;
     if (!mainWindow) return false;
     const std::wstring className = GetWindowClassName();

@@ -24,7 +24,7 @@ public:
     // Gives the focus back to the main window, then closes.
     void Close(UINT code = IDOK) override;
 
-    // Creates the popup over the main window ("Launcher") beside anchor and shows the texts;
+    // Creates the popup over the launcher context's main window beside anchor and shows the texts;
     // false, showing nothing, without a main window or when the window cannot be made.
     bool ShowBeside(const RECT& anchor, const std::wstring& sizeText, const std::wstring& timeText,
                     const std::wstring& speedText);

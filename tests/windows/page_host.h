@@ -2,8 +2,8 @@
 
 // The main window's page areas in a small real window: the game-area tab box over the
 // pre-download tab box, each holding the pages built from their real skin files, on the
-// launcher's UI thread (see dialog_test_support.h). The window takes the main window's class,
-// which the pre-download popup looks for.
+// launcher's UI thread (see dialog_test_support.h). The window stands as the launcher context's
+// main window, over which the pre-download popup and the dialogs open.
 
 #include <windows.h>
 
