@@ -306,6 +306,7 @@ class ServingTest(TinySample):
         self.assertEqual(setting["GateURLs"], [self.publisher.root_url])
         self.assertEqual(self.publisher.request("POST", self.path_of(setting["TrackURL"]), b"{}")[0], 200)
         self.assertTrue(1 <= setting["UpdateInterval"] <= 99)
+        self.assertEqual(setting["RefreshInterval"], 1)
 
 
 if __name__ == "__main__":

@@ -71,9 +71,11 @@ def activity_page(offer):
 def endpoint_file(root_url, update_interval=1):
     """save\\setting.json for a launcher that should use this publisher. The update interval (minutes,
     1 to 99) also sets how soon the launcher notices a new version: its pre-download poll runs one
-    minute after each interval."""
+    minute after each interval. The refresh interval of one minute has the main window load the
+    activity page soon after the gate first named it, and show each new offer within a minute."""
     return json.dumps({
         "GateURLs": [root_url],
         "TrackURL": f"{root_url}{TRACK_PATH[1:]}",
         "UpdateInterval": update_interval,
+        "RefreshInterval": 1,
     }, indent="\t") + "\n"
