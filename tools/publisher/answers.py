@@ -60,7 +60,7 @@ def activity_page(offer):
     coming = html.escape(offer.coming) if offer.coming else "none"
     return (
         "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvenor sample publisher</title></head>\n"
-        "<body style=\"font-family:sans-serif;background:#1d2233;color:#e8e8f0\">\n"
+        "<body style=\"font-family:sans-serif;background:#24506e;color:#e8e8f0\">\n"
         "<h1>Tarvenor sample publisher</h1>\n"
         f"<p>Game version on offer: <b>{html.escape(offer.current)}</b></p>\n"
         f"<p>Version offered for pre-download: <b>{coming}</b></p>\n"
