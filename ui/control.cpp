@@ -117,7 +117,9 @@ Image* Control::GetBkImage() {
 Control* Control::FindControl(FindControlCallback callback, void* data, UINT flags, SIZE /*offset*/) {
     if ((flags & kFindVisible) && !IsVisible()) return nullptr;
     if ((flags & kFindEnabled) && !IsEnabled()) return nullptr;
-    if ((flags & kFindHitTest) && (!mouseEnabled_ || !ContainsPoint(*static_cast<POINT*>(data)))) return nullptr;
+    // A hit test's point arrives in this control's own coordinates: every scrolled box above
+    // has added its scroll position already.
+    if ((flags & kFindHitTest) && (!mouseEnabled_ || !::PtInRect(&rect_, *static_cast<POINT*>(data)))) return nullptr;
     return callback(this, data);
 }
 

@@ -72,6 +72,22 @@ TEST_F(ScrollableBoxTest, BarGetsARangeOnceTheContentOutgrowsTheView) {
     EXPECT_EQ(box_->GetScrollRange().cy, 0);
 }
 
+// A point in the view finds the child shown there, however far the content is scrolled.
+TEST_F(ScrollableBoxTest, HitTestsFindTheChildShownAtAPointOfTheScrolledView) {
+    AddRows(10);
+    std::vector<Control*> rows;
+    for (int i = 0; i < box_->GetCount(); ++i) rows.push_back(box_->GetItemAt(i));
+    for (const int y : {0, 100, 200}) {
+        SCOPED_TRACE(y);
+        box_->SetScrollPosY(y);
+        for (const int viewY : {5, 50, 95}) {
+            POINT point{50, viewY};
+            Control* hit = box_->FindControl(&ui::Window::HitTestCallback, &point, ui::kFindVisible | ui::kFindHitTest);
+            EXPECT_EQ(hit, rows[(viewY + y) / 30]) << "at " << viewY;
+        }
+    }
+}
+
 TEST_F(ScrollableBoxTest, HoldEndKeepsAViewAtTheEndThere) {
     box_->SetAttribute(L"holdend", L"true");
     AddRows(5);

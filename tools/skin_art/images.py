@@ -35,6 +35,12 @@ BUTTON_FACES = {
         "pushed": ((44, 48, 58, 255), (38, 42, 50, 255), (28, 31, 38, 255)),
         "disabled": ((120, 124, 132, 255), (104, 108, 116, 255), (90, 94, 100, 255)),
     },
+    "white": {
+        "normal": ((255, 255, 255, 255), (242, 244, 248, 255), (176, 190, 214, 255)),
+        "hovered": ((246, 250, 255, 255), (228, 238, 252, 255), (72, 132, 226, 255)),
+        "pushed": ((226, 234, 246, 255), (216, 226, 240, 255), (52, 104, 200, 255)),
+        "disabled": ((240, 240, 240, 255), (232, 232, 232, 255), (200, 200, 200, 255)),
+    },
     "yellow": {
         "normal": ((250, 214, 110, 255), (222, 164, 44, 255), (150, 100, 24, 255)),
         "hovered": ((255, 228, 140, 255), (236, 182, 64, 255), (164, 112, 30, 255)),
@@ -101,6 +107,37 @@ def check_mark(size, selected, state, round_mark):
     if selected:
         dot = (160, 160, 160, 255) if disabled else (52, 104, 200, 255)
         canvas.circle(size / 2, size / 2, size * 0.24, dot)
+    return canvas
+
+
+def help_mark(size, hovered=False):
+    """A round help mark: a question mark on a slate disc."""
+    canvas = Canvas(size, size)
+    c = size / 2
+    canvas.circle(c, c, c - 0.5, (72, 132, 226, 255) if hovered else (128, 136, 150, 255))
+    s = size / 18
+    points = [(c + 3.2 * s * math.cos(a), c - 2.6 * s + 3.2 * s * math.sin(a)) for a in
+              [math.pi * (1.0 + i / 8) for i in range(11)]]
+    canvas.stroke(points + [(c, c + 1.8 * s)], 1.8 * s, WHITE)
+    canvas.circle(c, c + 4.6 * s, 1.2 * s, WHITE)
+    return canvas
+
+
+def edit_field(width, height, disabled):
+    """A text field: a white (or grey, disabled) rounded box with a thin frame."""
+    canvas = Canvas(width, height)
+    frame = (200, 200, 200, 255) if disabled else (176, 168, 150, 255)
+    fill = (236, 236, 236, 255) if disabled else WHITE
+    rect = (0.5, 0.5, width - 0.5, height - 0.5)
+    canvas.rounded_rect(rect, 6, lambda t: frame)
+    canvas.rounded_rect(rect, 6, lambda t: fill, inset=1.0)
+    return canvas
+
+
+def scroll_part(width, height, colour):
+    """A scroll bar's track or thumb: a rounded bar to be stretched."""
+    canvas = Canvas(width, height)
+    canvas.rounded_rect((0, 0, width, height), width / 2, lambda t: colour)
     return canvas
 
 
@@ -254,7 +291,8 @@ def _states(prefix, draw, states=("normal", "hovered", "pushed", "disabled")):
 def _table():
     images = {}
     public = "themes/default/public/"
-    for family, width, height in (("blue", 100, 40), ("blue", 156, 52), ("gray", 156, 52), ("yellow", 388, 84)):
+    for family, width, height in (("blue", 100, 40), ("blue", 156, 52), ("gray", 156, 52), ("yellow", 388, 84),
+                                  ("blue", 188, 56), ("gray", 188, 56), ("white", 230, 46)):
         for name, draw in _states(f"img_btn_{family}_{width}x{height}",
                                   lambda s, f=family, w=width, h=height: button(w, h, f, s)).items():
             images[public + name] = draw
@@ -281,6 +319,14 @@ def _table():
     images[public + "logo_48x48.png"] = lambda: emblem(48)
     images["themes/default/setup/bg.png"] = lambda: dialog_panel(584, 420)
     images["themes/default/predlc/img_predownloadPatternBG.png"] = lambda: dialog_panel(580, 418, pattern=True)
+    setting = "themes/default/setting/"
+    images[setting + "bg.png"] = lambda: dialog_panel(844, 540)
+    images[setting + "img_btn_QuestionMark.png"] = lambda: help_mark(18)
+    images[setting + "img_edit_normal.png"] = lambda: edit_field(40, 36, False)
+    images[setting + "img_edit_disable.png"] = lambda: edit_field(40, 36, True)
+    images[setting + "scroll_track.png"] = lambda: scroll_part(8, 24, (0, 0, 0, 20))
+    images[setting + "scroll_thumb.png"] = lambda: scroll_part(8, 24, (140, 130, 112, 170))
+    images[setting + "scroll_thumb_hot.png"] = lambda: scroll_part(8, 24, (201, 162, 80, 230))
     return images
 
 
