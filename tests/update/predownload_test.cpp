@@ -139,6 +139,19 @@ TEST_F(PreDownload, AnEarlierTasksLateFailureDoesNotFailANewTask) {
     EXPECT_EQ(result, kPreDownloadAddresses);
 }
 
+// The windows read the task's step as the context publishes it, never from the task itself.
+TEST_F(PreDownload, TheContextPublishesTheTasksStepUntilItEnds) {
+    LauncherContext* context = LauncherContext::Instance();
+    int running = -1;
+    RunOnWorker([&] {
+        NewTask();
+        running = context->preDownloadStep.load();
+        context->StopPreDownload(true);
+    });
+    EXPECT_EQ(running, kPreDownloadAddresses);
+    EXPECT_EQ(context->preDownloadStep.load(), kPreDownloadEnded);
+}
+
 // The error box of a failed task stops that task when it is answered, never one started since.
 TEST_F(PreDownload, AnEarlierTasksErrorBoxDoesNotStopANewTask) {
     LauncherContext* context = LauncherContext::Instance();

@@ -40,6 +40,7 @@ public:
         predlc->SetFixedWidth(240);
         predlc->SetFixedHeight(60);
         predlc->SetMargin(RECT{20, 10, 0, 0});
+        column_ = column.get();
         assetTabs = assets.get();
         preDlcTabs = predlc.get();
         if (column->Add(assets.get())) assets.release();
@@ -49,8 +50,18 @@ public:
         MainComponents::AddPreDlcPages(preDlcTabs);
     }
 
+    // Adds a control below the page areas; false (the control is gone then) when refused.
+    bool AddBelow(std::unique_ptr<ui::Control> control) {
+        if (!column_->Add(control.get())) return false;
+        control.release();
+        return true;
+    }
+
     ui::TabBox* assetTabs = nullptr;
     ui::TabBox* preDlcTabs = nullptr;
+
+private:
+    ui::VBox* column_ = nullptr;
 };
 
 // A current update state of a type and mode, as the worker would publish it.
@@ -75,7 +86,7 @@ protected:
         RunOnUi([this] {
             form_ = new PageHostForm;  // the window owns it once made
             hwnd_ = form_->Create(nullptr, L"Launcher", 0xCE0000, 0, true);
-            ::SetWindowPos(hwnd_, nullptr, 20, 20, 1000, 240, SWP_NOZORDER | SWP_SHOWWINDOW);
+            ::SetWindowPos(hwnd_, nullptr, 20, 20, 1000, 420, SWP_NOZORDER | SWP_SHOWWINDOW);
         });
         ASSERT_TRUE(hwnd_);
         WaitLaidOut(hwnd_);
