@@ -98,19 +98,6 @@ TEST_F(TrayIconTest, DoubleClickAsksToShowAndCheckTheLauncher) {
     EXPECT_TRUE(received.Has(kMsgShowLauncher, 2));
 }
 
-TEST_F(TrayIconTest, RightClickOpensTheMenuWhoseOpenItemReachesTheOwner) {
-    // The menu runs its own loop on the UI thread until the keys choose its first item.
-    ASSERT_TRUE(dialog_test::StartedUiThread().LoopProxy()->PostTask(
-        [this] { tray_->OnNotification(MAKELPARAM(WM_RBUTTONDOWN, 0)); }));
-    const HWND menu = WaitForWindow(L"#32768");
-    ASSERT_TRUE(menu);
-    for (WPARAM key : {VK_DOWN, VK_RETURN}) {
-        ::PostMessageW(menu, WM_KEYDOWN, key, 1);
-        ::PostMessageW(menu, WM_KEYUP, key, 0xC0000001);
-    }
-    EXPECT_TRUE(dialog_test::WaitUntil([] { return received.Has(WM_COMMAND, kMsgShowLauncher); }));
-}
-
 TEST_F(TrayIconTest, BalloonRequestsOtherThanAFullBlockAreIgnored) {
     std::vector<unsigned char> block(BalloonRequest::kBlockSize, 0);
     const wchar_t title[] = L"Hello";
