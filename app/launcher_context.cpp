@@ -101,6 +101,7 @@ void LauncherContext::Shutdown() {
     }
     preDownloadState.reset();
     preDownloadStep = 0;
+    preDownloadActive = false;
     for (const char* name : kVersionMapNames) versionMaps.erase(name);
 }
 

@@ -218,6 +218,8 @@ public:
     // The pre-download task's step as the worker last set it (0 without a task): what the
     // windows read instead of the task, which the worker may delete at any time.
     std::atomic<int> preDownloadStep{0};
+    // Whether the pre-download task exists, published by the worker likewise.
+    std::atomic<bool> preDownloadActive{false};
 
     // Channel tables: UI thread.
     std::map<std::string, std::wstring> titles;

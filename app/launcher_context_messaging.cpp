@@ -127,6 +127,7 @@ void LauncherContext::StartPreDownload() {
     kbase::ThreadRegistry::GetInstance()->PostTask(kWorkerThreadId, [this] {
         if (preDownloadState || !stateFactory_.makePreDownloadState) return;
         preDownloadState = stateFactory_.makePreDownloadState();
+        preDownloadActive = preDownloadState != nullptr;
         if (preDownloadState) preDownloadState->Enter(nullptr);
     });
 }
@@ -143,4 +144,5 @@ void LauncherContext::EndPreDownload() {
     if (!preDownloadState) return;
     preDownloadState->Exit(nullptr);
     preDownloadState.reset();
+    preDownloadActive = false;
 }

@@ -5,8 +5,10 @@
 # runtime of tools/browser_runtime, copied into cef/), and `python3 tools/publisher --advance`
 # (from another shell, while this runs) publishes the next version so that the launcher updates
 # the game.
-#   tools/run.sh [--fresh] [launcher arguments...]
-# --fresh empties build/run/ and offers the sample's first version again. PUBLISHER_PORT moves
+#   tools/run.sh [--fresh] [--screenshots DIR] [launcher arguments...]
+# --fresh empties build/run/ and offers the sample's first version again. --screenshots DIR also
+# saves a PNG of the whole screen every 2 seconds into DIR (screen-0000.png, ...), so that what
+# the launcher showed can be looked at on a machine without a display. PUBLISHER_PORT moves
 # the publisher off 18480 (the launcher's built-in endpoints then reach only what setting.json
 # names: the gate and the tracking sink).
 set -euo pipefail
@@ -14,10 +16,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LAUNCHER_BUILD:-$root/build}
 port=${PUBLISHER_PORT:-18480}
 fresh=()
-if [ "${1:-}" = --fresh ]; then
-    fresh=(--reset)
-    shift
-fi
+screenshots=
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --fresh) fresh=(--reset); shift ;;
+        --screenshots) [ $# -ge 2 ] || { echo "--screenshots needs a folder" >&2; exit 2; }
+                       screenshots=$(realpath -m "$2"); shift 2 ;;
+        *) break ;;
+    esac
+done
 deps=$("$root/tools/setup.sh" | sed -n 's/^deps=//p')
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DLAUNCHER_DEPS_PREFIX="$deps" >/dev/null
@@ -47,8 +54,21 @@ grep -q '^READY' "$ready" || { echo "run: the sample publisher did not get ready
 
 source "$root/tools/display.sh"
 start_display
+shooter=
+if [ -n "$screenshots" ]; then
+    mkdir -p "$screenshots"
+    # ImageMagick's import reads the X screen; a failed grab (the display going away) is skipped.
+    ( n=0
+      while true; do
+          import -display "$DISPLAY" -window root "$(printf '%s/screen-%04d.png' "$screenshots" "$n")" 2>/dev/null || true
+          n=$((n + 1))
+          sleep 2
+      done ) &
+    shooter=$!
+    echo "run: a screenshot every 2 seconds into $screenshots" >&2
+fi
 # Wine's processes inherit the publisher's stdin: stop them before closing it.
-trap 'stop_display; exec 3>&-; wait "$publisher" 2>/dev/null || true' EXIT
+trap '[ -z "$shooter" ] || kill "$shooter" 2>/dev/null; stop_display; exec 3>&-; wait "$publisher" 2>/dev/null || true' EXIT
 echo "run: launcher.exe in $run_dir on display $DISPLAY; sample publisher on 127.0.0.1:$port" >&2
 echo "run: publish the next sample version with: python3 $root/tools/publisher --advance --port $port" >&2
 cd "$run_dir" && "$root/tools/wine-run.sh" ./launcher.exe "$@"

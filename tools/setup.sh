@@ -12,7 +12,7 @@ CACHE_ROOT=${LAUNCHER_CACHE:-/var/cache/tarvenor-launcher}
 export WINEPREFIX=${WINEPREFIX:-$CACHE_ROOT/wineprefix}
 APT_PACKAGES=(cmake ninja-build make perl python3 ccache dpkg-dev g++-mingw-w64-x86-64-posix
               gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev googletest
-              wine wine64 xvfb xauth fonts-noto-cjk fonts-tlwg-loma-ttf zip)
+              wine wine64 xvfb xauth fonts-noto-cjk fonts-tlwg-loma-ttf zip imagemagick)
 
 log() { echo "setup: $*" >&2; }
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -1,158 +1,181 @@
 #include "windows/main_form.h"
 
 #include <memory>
-#include <string>
 
-#include "app/file_util.h"
-#include "app/game_launcher.h"
 #include "app/launcher_context.h"
 #include "app/launcher_messages.h"
-#include "app/md5.h"
-#include "app/thread_ids.h"
-#include "base/string_conversions.h"
-#include "base/thread_registry.h"
-#include "update/patch_applier.h"
+#include "ui/box.h"
+#include "ui/button.h"
+#include "ui/hbox.h"
+#include "ui/label.h"
+#include "ui/tab_box.h"
+#include "windows/balloon_request.h"
 #include "windows/plain_window.h"
 
 namespace {
-constexpr wchar_t kWindowName[] = L"Launcher";
-constexpr int kWidth = 960;
-constexpr int kHeight = 600;
-}  // namespace
 
-bool MainForm::CreateAndShow() {
-    std::unique_ptr<MainForm> form(new MainForm);
-    const HWND hwnd = form->Create(nullptr, kWindowName, kLauncherWindowStyle, 0, false, RECT{0, 0, kWidth, kHeight});
-    if (!hwnd) return false;
-    MainForm* window = form.release();  // its final message deletes it
-    window->ownsItself_ = true;
-    // Without a skin to draw one, the window keeps the system's caption that creation removed.
-    ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | WS_CAPTION);
-    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    window->CenterWindow();
-    window->ShowWindow(true, true);
-    return true;
+constexpr int kAppIconId = 107;
+
+// A control of the skin by name, null when it is missing or of another type.
+template <typename T>
+T* Find(const ui::Window& window, const wchar_t* name) {
+    return dynamic_cast<T*>(window.FindControl(std::wstring(name)));
 }
 
-LRESULT MainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
-    switch (message) {
-        case WM_CREATE:
-            OnCreate();
-            return 0;
-        case WM_COMMAND:
-            if (LOWORD(w) == kGameButtonId && HIWORD(w) == BN_CLICKED) OnGameButton();
-            return 0;
-        case WM_CLOSE:
-            OnClose();
-            return 0;
-        case WM_DESTROY:
-            LauncherContext::Instance()->SetMainWindow(nullptr);
-            ::PostQuitMessage(0);
-            return 0;
-        default:
-            if (HandleLauncherMessage(message, w, l)) return 0;
-            return ui::Window::HandleMessage(message, w, l);
+void SetIcons(HWND window) {
+    const HINSTANCE module = ::GetModuleHandleW(nullptr);
+    const auto load = [module](int cx, int cy) {
+        return ::LoadImageW(module, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, cx, cy, LR_SHARED);
+    };
+    if (HANDLE big = load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON))) {
+        ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    }
+    if (HANDLE small = load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON))) {
+        ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
 }
 
-void MainForm::OnFinalMessage(HWND hwnd) {
-    ui::Window::OnFinalMessage(hwnd);
-    if (!ownsItself_) return;
-    const std::unique_ptr<MainForm> self(this);  // the object ends with its window
+}  // namespace
+
+bool MainForm::CreateAndShow() {
+    // From here the window owns the object; a creation that fails after WM_NCCREATE has
+    // deleted it, one that fails before has not.
+    MainForm* form = std::make_unique<MainForm>().release();
+    const std::weak_ptr<kbase::WeakFlag> alive = form->ObtainWeakFlag();
+    if (!form->Create(nullptr, L"Launcher", kLauncherWindowStyle, 0, false)) {
+        if (!alive.expired()) std::unique_ptr<MainForm>{form};
+        return false;
+    }
+    form->CenterWindow();
+    form->ShowWindow(true, true);
+    return true;
 }
 
-void MainForm::OnCreate() {
-    CreateChild(GetHWND(), L"BUTTON", BS_PUSHBUTTON, kGameButtonId, L"Start game", kWidth - 220, kHeight - 120, 180,
-                48);
+void MainForm::InitWindow() {
+    SetIcons(GetHWND());
+    closeButton_ = Find<ui::Button>(*this, L"btn_close");
+    if (closeButton_) {
+        closeButton_->EventMapAt(ui::kEventClick).push_back(MakeWeakCallback([this](ui::EventArgs* args) {
+            if (args->sender && args->sender->GetName() == L"btn_close") RequestClose();
+            return true;
+        }));
+    }
+    BindTitles();
+    InitGameArea();
+    InitPreDlcArea();
+    posterFrame_ = Find<ui::Box>(*this, L"poster_frame");
+    jumpLinks_ = Find<ui::HBox>(*this, L"jump_links");
+    RebuildJumpLinks();
     LauncherContext::Instance()->SetMainWindow(GetHWND());
-    Init(GetHWND());  // joins the framework's window list
 }
 
-bool MainForm::HandleLauncherMessage(UINT message, WPARAM w, LPARAM l) {
+ui::Control* MainForm::CreateControl(const std::wstring& className) {
+    // The web view's place: it shows nothing while the window has no browser to put there.
+    if (className == L"CefControl") return std::make_unique<ui::Control>().release();
+    return nullptr;
+}
+
+LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleLauncherMessage(message, wParam, lParam)) return 0;
+    return WindowImplBase::HandleMessage(message, wParam, lParam);
+}
+
+bool MainForm::HandleLauncherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LauncherContext* context = LauncherContext::Instance();
     switch (message) {
+        case WM_COPYDATA:
+            // Another process's balloon request; anything but the whole block is ignored.
+            if (const auto* block = reinterpret_cast<const COPYDATASTRUCT*>(lParam)) {
+                ParseBalloonRequest(block->dwData, block->lpData, block->cbData);
+            }
+            return true;
+        case WM_COMMAND:
+            // The tray menu's items carry the message they stand for.
+            if (LOWORD(wParam) != kMsgShowLauncher && LOWORD(wParam) != kMsgExitLauncher) return false;
+            ::SendMessageW(GetHWND(), LOWORD(wParam), 0, 0);
+            return true;
+        case kMsgTrayIcon:
+            OnTrayNotification(lParam);
+            return true;
         case kMsgShowLauncher:
-            OnShow(w, l);
+            ShowLauncher(wParam, lParam);
             return true;
         case kMsgHideToTray:
-            ::ShowWindow(GetHWND(), SW_HIDE);
+            HideToTray();
             return true;
         case kMsgExitLauncher:
-            PatchCancelFlag = true;  // a streaming patch stops at its next piece
-            ::DestroyWindow(GetHWND());
+            ExitLauncher();
             return true;
-        case kMsgWindowStackChanged:
-            ApplyPendingLanguage();
+        case kMsgStateChanged:
+            UpdateTitles();
+            UpdateGameButton();
+            return true;
+        case kMsgCheckProgress:
+        case kMsgDownloadSpeed:
+        case kMsgDownloadProgress:
+            return true;  // the game-area and pre-download pages show the figures
+        case kMsgDownloadPaused:
+            OnDownloadPaused(lParam);
+            return true;
+        case kMsgLanguageReloaded:
+            UpdateTitles();
+            UpdateGameButton();
+            RebuildJumpLinks();
+            return true;
+        case kMsgRefreshContent:
+            return true;
+        case kMsgGameUpdateAvailable:
+            UpdateGameButton();
+            return true;
+        case kMsgPreDlcStatus:
+            ShowPreDlcPage(wParam, lParam);
+            return true;
+        case kMsgUiTick:
             return true;
         case kMsgGameWindow:
-            context->gameWindows.Register(reinterpret_cast<HWND>(l));
+            RegisterGameWindow(reinterpret_cast<HWND>(lParam));
             return true;
         case kMsgQueryPreDlcState:
-            context->SendToGameWindows(kMsgPreDlcState, 0, 0);
-            return true;
         case kMsgQueryPreDlcBytes:
-            context->SendToGameWindows(kMsgPreDlcBytes, 0, 0);
-            return true;
         case kMsgQueryPreDlcSpeed:
-            context->SendToGameWindows(kMsgPreDlcSpeed, 0, 0);
+            AnswerPreDlcQuery(message);
             return true;
         case kMsgPing:
             context->SendToGameWindows(kMsgPing, 0, 0);
             return true;
-        case kMsgHoverDone:
-        case kMsgStateChanged:
-        case kMsgCheckProgress:
-        case kMsgDownloadSpeed:
-        case kMsgDownloadProgress:
-        case kMsgDownloadPaused:
-        case kMsgLanguageReloaded:
-        case kMsgRefreshContent:
-        case kMsgGameUpdateAvailable:
-        case kMsgPreDlcStatus:
-        case kMsgUiTick:
-            return true;  // this window shows no progress, pages or details yet
+        case kMsgWindowStackChanged:
+            ApplyPendingLanguage();
+            return true;
         default:
             return false;
     }
 }
 
-void MainForm::ApplyPendingLanguage() {
-    LauncherContext* context = LauncherContext::Instance();
-    if (!context->languageChanged.exchange(false)) return;
-    std::wstring code;
-    kbase::CodePageToWide(context->settings.Get().language, code, CP_ACP);
-    kbase::ThreadRegistry::GetInstance()->PostTask(kUiThreadId, [code, context] { ReloadLanguageTask(code, context); });
-}
-
-void MainForm::OnShow(WPARAM w, LPARAM l) {
-    ::ShowWindow(GetHWND(), ::IsIconic(GetHWND()) ? SW_RESTORE : SW_SHOW);
-    ::SetForegroundWindow(GetHWND());
-    LauncherContext* context = LauncherContext::Instance();
-    if (context->IsUpdateInProgress()) return;
-    if (w == 1) context->StartGameUpdate(l == 1, false);
-    if (w == 2) context->StartLauncherUpdate();
-}
-
-void MainForm::OnClose() {
-    LauncherContext* context = LauncherContext::Instance();
-    context->askCloseBehaviour = false;
-    ::SendMessageW(GetHWND(), context->settings.Get().closeToHide ? kMsgHideToTray : kMsgExitLauncher, 0, 0);
-}
-
-void MainForm::OnGameButton() {
-    LauncherContext* context = LauncherContext::Instance();
-    if (IsGameRunning()) {
-        context->BringGameToFront();
-        return;
+LRESULT MainForm::OnClose(UINT, WPARAM, LPARAM, BOOL& handled) {
+    closeButton_ = nullptr;
+    titleLabel_ = versionLabel_ = mainTitleLabel_ = subTitleLabel_ = nullptr;
+    for (ui::TabBox** tabs : {&assetTabs_, &preDlcTabs_}) {
+        if (*tabs) (*tabs)->RemoveAll();
+        *tabs = nullptr;
     }
-    if (!context->IsGameInstalled(L"")) {
-        context->StartGameUpdate(true, false);
-        return;
+    gameButton_ = nullptr;
+    if (posterFrame_) {
+        while (posterFrame_->GetCount() > 0) posterFrame_->RemoveAt(0);
+        posterFrame_ = nullptr;
     }
-    std::string md5;
-    std::int64_t size = 0;
-    const std::wstring map = NormalizePathW(context->settings.Get().gamePath, true) + L"version_map.txt";
-    if (!Md5OfFile(map, md5, size)) md5.clear();
-    context->StartGame(md5, 0);
-    ::SendMessageW(GetHWND(), kMsgHideToTray, 0, 0);
+    if (jumpLinks_) jumpLinks_->RemoveAll();
+    jumpLinks_ = nullptr;
+    // No worker message reaches the window from here on.
+    LauncherContext::Instance()->SetMainWindow(nullptr);
+    ::PostQuitMessage(0);
+    handled = FALSE;  // the default handling destroys the window
+    return 0;
+}
+
+LRESULT MainForm::OnSysCommand(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    if ((wParam & 0xFFF0) == SC_CLOSE) {
+        RequestClose();
+        return 0;
+    }
+    return WindowImplBase::OnSysCommand(message, wParam, lParam, handled);
 }

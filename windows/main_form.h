@@ -4,34 +4,87 @@
 
 #include <string>
 
-#include "ui/window.h"
+#include "ui/button.h"
+#include "ui/label.h"
+#include "ui/window_impl_base.h"
+#include "windows/game_button_rule.h"
 
-// The launcher's main window ("Launcher"), for now a framework window without a skin that
-// carries a game button. It registers with the launcher context, answers the messages of the
-// core and of the game, applies a pending language change when the framework's window list
-// changes, and ends the UI loop when it is destroyed. It owns itself once created.
-class MainForm : public ui::Window {
+namespace ui {
+class Box;
+class HBox;
+class TabBox;
+struct EventArgs;
+}  // namespace ui
+
+// The launcher's main window ("Launcher", skin "main"): the title bar, the poster area with the
+// headline and the community links, and the game band with the game-area pages, the
+// pre-download pages and the game button. It is the one receiver of the worker's messages and
+// the peer of the game's windows; closing it hides it to the tray or ends the launcher.
+//
+// The source is split by concern:
+//   main_form.cpp           creation, the skin's controls, the message switch, the end
+//   main_form_close.cpp     showing, hiding, the close flow and its questions
+//   main_form_game.cpp      the game button: its rule, its click, its pause look
+//   main_form_progress.cpp  progress of checks and downloads, pre-download pages, the game's queries
+//   main_form_content.cpp   titles, community links, pages opened by web content
+class MainForm : public ui::WindowImplBase {
 public:
-    static constexpr int kGameButtonId = 1001;
-
-    // Creates, centres and shows the window.
+    // Creates, centres and shows the window; the window owns itself.
     static bool CreateAndShow();
 
     std::wstring GetWindowClassName() const override { return L"Launcher"; }
-    LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
-    void OnFinalMessage(HWND hwnd) override;
+    std::wstring GetSkinFolder() override { return L"main"; }
+    std::wstring GetSkinFile() override { return L"skin.xml"; }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void InitWindow() override;
+    ui::Control* CreateControl(const std::wstring& className) override;
+    LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) override;
+    LRESULT OnSysCommand(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) override;
+
+    // The close button and the system's close: hides or exits, asking first when needed.
+    void RequestClose();
+    void CloseOrHide();
+
+    void UpdateGameButton();
+    bool OnGameButton(ui::EventArgs* args);
+
+    void UpdateTitles();
+    void RebuildJumpLinks();
+    // A page of the web view asked for a new window: it opens in the system's browser, and
+    // only for http and https. Always false: the view itself opens nothing.
+    bool OnWebViewPopup(const std::string& url);
 
 private:
-    MainForm() = default;
+    // The messages of the launcher's table; false for any other message.
+    bool HandleLauncherMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void OnCreate();
-    // Messages of the launcher's table; false for any other message.
-    bool HandleLauncherMessage(UINT message, WPARAM w, LPARAM l);
-    // Posts the language switch when the settings asked for another language.
+    void ShowLauncher(WPARAM wParam, LPARAM lParam);
+    void HideToTray();
+    void ExitLauncher();
     void ApplyPendingLanguage();
-    void OnShow(WPARAM w, LPARAM l);
-    void OnClose();
-    void OnGameButton();
+    void OnTrayNotification(LPARAM lParam);
 
-    bool ownsItself_ = false;
+    void BindTitles();
+    bool OnJumpLink(ui::EventArgs* args);
+
+    void InitGameArea();
+    void InitPreDlcArea();
+    void SetGameButtonText(const std::wstring& textId, bool keepLiteralText);
+    void StartAutomatically(AutoStart start);
+    void OnDownloadPaused(LPARAM lParam);
+    void ShowPreDlcPage(WPARAM page, LPARAM code);
+    void RegisterGameWindow(HWND window);
+    void AnswerPreDlcQuery(UINT message);
+
+    ui::Button* closeButton_ = nullptr;
+    ui::Label* titleLabel_ = nullptr;
+    ui::Label* versionLabel_ = nullptr;
+    ui::Label* mainTitleLabel_ = nullptr;
+    ui::Label* subTitleLabel_ = nullptr;
+    ui::TabBox* assetTabs_ = nullptr;
+    ui::Button* gameButton_ = nullptr;
+    PausedTextMemory pausedText_;
+    ui::Box* posterFrame_ = nullptr;
+    ui::TabBox* preDlcTabs_ = nullptr;
+    ui::HBox* jumpLinks_ = nullptr;
 };

@@ -1,7 +1,9 @@
 // launcher.exe under Wine against the sample publisher (tools/publisher, tiny profile): a fresh
 // install, updates by patches, and an apply interrupted part-way whose launcher is killed and
-// restarted. The launcher is driven as the game button drives it (message 2026, w 1, l 0) and
-// leaves by message 2028; the built-in endpoints that setting.json cannot move fail quietly.
+// restarted, driven by message 2026 (w 1, l 0: update without entering the game); and a fresh
+// install and an update clicked through the main window's game button, each of which then
+// starts the game. The launcher leaves by message 2028; the built-in endpoints that
+// setting.json cannot move fail quietly.
 
 #include <windows.h>
 
@@ -19,6 +21,7 @@
 #include "app/json_util.h"
 #include "app/launcher_messages.h"
 #include "app/md5.h"
+#include "app/run_program.h"
 #include "app/version_map.h"
 #include "base/path_util.h"
 #include "base/string_conversions.h"
@@ -111,12 +114,23 @@ protected:
         ASSERT_EQ(publisher_.Request("POST", "/_control/publisher/advance").status, 200);
     }
 
-    // Asks for a game update as the game button does, again every second while the launcher
-    // ignores it, until the update fetches a file or a patch of version. The log is cleared
-    // first. The pre-download poll of the enter-game state fetches version's map and, while
+    // A real click on the game button: it stands at the right end of the window's bottom band
+    // (148 pixels high, 40 from the right edge), 280 x 80, vertically centred.
+    void ClickGameButton() {
+        RECT client{};
+        ::GetClientRect(window_, &client);
+        const LPARAM at = MAKELPARAM(client.right - 40 - 140, client.bottom - 74);
+        ::PostMessageW(window_, WM_MOUSEMOVE, 0, at);
+        ::PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(window_, WM_LBUTTONUP, 0, at);
+    }
+
+    // Asks for a game update, again every second while the launcher ignores it, until the
+    // update fetches a file or a patch of version. The log is cleared first. By default the
+    // request is message 2026 (w 1); byButton clicks the game button instead. The pre-download poll of the enter-game state fetches version's map and, while
     // version was the one to pre-download, its patch list: a poll answered before the publisher
     // moved on may ask for that list after the log was cleared, so the lists do not count.
-    void RequestGameUpdate(const std::string& version) {
+    void RequestGameUpdate(const std::string& version, bool byButton = false) {
         ASSERT_TRUE(publisher_.Reset());
         const std::string folder = "/game/" + version + "/";
         const auto fetching = [&] {
@@ -133,7 +147,11 @@ protected:
             [&] {
                 if (fetching()) return true;
                 if (::GetTickCount64() >= next) {
-                    ::PostMessageW(window_, kMsgShowLauncher, 1, 0);
+                    if (byButton) {
+                        ClickGameButton();
+                    } else {
+                        ::PostMessageW(window_, kMsgShowLauncher, 1, 0);
+                    }
                     next = ::GetTickCount64() + kRequestIntervalMs;
                 }
                 return false;
@@ -144,8 +162,8 @@ protected:
 
     // Requests a game update and waits until version is installed: then every file of the
     // publisher's map must be in place.
-    void UpdateTo(const std::string& version) {
-        ASSERT_NO_FATAL_FAILURE(RequestGameUpdate(version));
+    void UpdateTo(const std::string& version, bool byButton = false) {
+        ASSERT_NO_FATAL_FAILURE(RequestGameUpdate(version, byButton));
         ASSERT_TRUE(WaitFor([&] { return InstalledVersion() == version && !Exists(GameFile("tmp_version_map.txt")); },
                             kUpdateTimeoutMs))
             << "installed: " << InstalledVersion() << "\nsave\\dltrace.log:\n"
@@ -287,6 +305,40 @@ TEST_F(LauncherE2eTest, ApplyKilledPartWayResumesWithoutGarbage) {
 
     ASSERT_NO_FATAL_FAILURE(StartLauncher());
     ASSERT_NO_FATAL_FAILURE(UpdateTo(kNext));
+
+    ExitLauncher();
+}
+
+// The game button installs the game and then starts it, with the MD5 of its map; the started
+// game registers with the main window, which answers its questions, and the window hides. After
+// the game ends, the button updates it and starts it again.
+TEST_F(LauncherE2eTest, TheGameButtonInstallsUpdatesAndStartsTheGame) {
+    GameWindowsCloser closer;
+    const std::wstring log = install_.Child(L"koru.log");
+    SetGameLog(log, 5000);  // the game leaves by itself after 5 s
+    ASSERT_NO_FATAL_FAILURE(StartLauncher());
+    ASSERT_NO_FATAL_FAILURE(UpdateTo(kFirstVersion, true));
+
+    const std::wstring answers[] = {L"registered", L"message 2527 0 0", L"message 2529 0 0", L"message 2531 0 0",
+                                    L"message 2532 0 0"};
+    const auto answered = [&] {
+        for (const std::wstring& answer : answers)
+            if (!GameLogHas(log, answer)) return false;
+        return true;
+    };
+    ASSERT_TRUE(WaitFor(answered, kUpdateTimeoutMs)) << "the game's log:\n" << testing::PrintToString(ReadGameLog(log));
+    const std::wstring md5 = Wide(Md5Of(GameFile("version_map.txt")));
+    EXPECT_NE(FindGameLogLine(log, L"cmdline ").find(md5), std::wstring::npos);
+    EXPECT_EQ(FindGameLogLine(log, L"cwd "), install_.Child(L"Tarvenor Game"));
+    EXPECT_FALSE(::IsWindowVisible(window_));  // hidden once the game started
+    ASSERT_TRUE(WaitFor([&] { return GameLogHas(log, L"exit"); }, kUpdateTimeoutMs));
+
+    ::DeleteFileW(log.c_str());
+    ASSERT_TRUE(::PostMessageW(window_, kMsgShowLauncher, 0, 0));  // as the tray icon brings it back
+    ASSERT_NO_FATAL_FAILURE(AdvancePublisher());
+    ASSERT_NO_FATAL_FAILURE(UpdateTo("10077_0_2", true));
+    EXPECT_TRUE(WaitFor(answered, kUpdateTimeoutMs)) << "the game's log:\n" << testing::PrintToString(ReadGameLog(log));
+    ASSERT_TRUE(WaitFor([&] { return GameLogHas(log, L"exit"); }, kUpdateTimeoutMs));
 
     ExitLauncher();
 }

@@ -88,6 +88,32 @@ def close_glyph(size, glyph, state, light):
     return canvas
 
 
+def gear_glyph(size, state):
+    """The settings button of the title bar: a light cog on a plate that lights up when hot."""
+    canvas = Canvas(size, size)
+    if state != "normal":
+        plate = (255, 255, 255, 46) if state == "hovered" else (255, 255, 255, 80)
+        canvas.rounded_rect((0, 0, size, size), size / 5, lambda t: plate)
+    ink = GOLD_LIGHT if state == "hovered" else WHITE
+    c = size / 2
+    for tooth in range(8):
+        angle = tooth * math.pi / 4
+        inner, outer = size * 0.2, size * 0.33
+        canvas.stroke([(c + inner * math.cos(angle), c + inner * math.sin(angle)),
+                       (c + outer * math.cos(angle), c + outer * math.sin(angle))], size / 9, ink)
+    canvas.circle(c, c, size * 0.24, ink)
+    canvas.circle(c, c, size * 0.1, (44, 52, 76, 255))
+    return canvas
+
+
+def band(height, top, bottom):
+    """A horizontal band, stretched sideways: a vertical gradient with a gold rule on top."""
+    canvas = Canvas(8, height)
+    canvas.shade(lambda x, y: (mix(top, bottom, y / height), 1.0))
+    canvas.shade(lambda x, y: (GOLD_DARK, 1.0), (0, 0, 8, 1))
+    return canvas
+
+
 def check_mark(size, selected, state, round_mark):
     """A check box (square) or an option mark (round): frame, and a tick or dot when selected."""
     canvas = Canvas(size, size)
@@ -292,7 +318,8 @@ def _table():
     images = {}
     public = "themes/default/public/"
     for family, width, height in (("blue", 100, 40), ("blue", 156, 52), ("gray", 156, 52), ("yellow", 388, 84),
-                                  ("blue", 188, 56), ("gray", 188, 56), ("white", 230, 46)):
+                                  ("blue", 188, 56), ("gray", 188, 56), ("white", 230, 46),
+                                  ("yellow", 280, 80)):
         for name, draw in _states(f"img_btn_{family}_{width}x{height}",
                                   lambda s, f=family, w=width, h=height: button(w, h, f, s)).items():
             images[public + name] = draw
@@ -312,6 +339,10 @@ def _table():
             images[f"themes/default/menu/img_icon_{glyph}_{state}.png"] = lambda g=glyph, h=hovered: link_icon(g, h)
     images[public + "progress_track.png"] = lambda: progress(24, 8, False)
     images[public + "progress_fill.png"] = lambda: progress(24, 8, True)
+    for name, draw in _states("themes/default/main/btn_settings", lambda s: gear_glyph(32, s),
+                              ("normal", "hovered", "pushed")).items():
+        images[name] = draw
+    images["themes/default/main/game_band.png"] = lambda: band(148, (22, 26, 40, 235), (12, 14, 22, 250))
     images[public + "titlebar.png"] = lambda: title_bar(64, 48)
     images[public + "poster_placeholder.png"] = lambda: poster_placeholder(860, 400)
     images[public + "dialog_bg_504x320.png"] = lambda: dialog_panel(504, 320)
