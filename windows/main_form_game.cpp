@@ -16,6 +16,7 @@
 #include "ui/event_args.h"
 #include "ui/tab_box.h"
 #include "ui/vbox.h"
+#include "update/predownload_state.h"
 #include "windows/main_form.h"
 
 namespace {
@@ -151,7 +152,7 @@ bool MainForm::OnGameButton(ui::EventArgs* args) {
 void MainForm::OnDownloadPaused(LPARAM lParam) {
     LauncherContext* context = LauncherContext::Instance();
     // A downloading pre-download shows its pause on its own page.
-    if (context->preDownloadActive && context->preDownloadStep == 5) return;
+    if (context->preDownloadActive && context->preDownloadStep == kPreDownloadDownloading) return;
     if (!gameButton_ || !assetTabs_) return;
     const std::wstring current = gameButton_->GetTextId();
     SetGameButtonText(lParam == 1 ? pausedText_.Pause(current) : pausedText_.Resume(current), true);
