@@ -15,6 +15,7 @@
 #include "app/launcher_context.h"
 #include "app/update_state.h"
 #include "tests/windows/dialog_test_support.h"
+#include "tests/windows/fixed_state.h"
 #include "ui/tab_box.h"
 #include "ui/vbox.h"
 #include "ui/window_impl_base.h"
@@ -64,20 +65,7 @@ private:
     ui::VBox* column_ = nullptr;
 };
 
-// A current update state of a type and mode, as the worker would publish it.
-class FixedState : public UpdateState {
-public:
-    FixedState(int type, int mode) : type_(type), mode_(mode) {}
-    int GetType() const override { return type_; }
-    int GetMode() const override { return mode_; }
-    void Enter(UpdateState*) override {}
-    void Update() override {}
-    void Exit(UpdateState*) override {}
-
-private:
-    int type_;
-    int mode_;
-};
+using ::FixedState;
 
 class PageTest : public dialog_test::DialogTest {
 protected:

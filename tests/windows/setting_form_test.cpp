@@ -17,6 +17,7 @@
 #include "tests/windows/dialog_test_support.h"
 #include "ui/check_box.h"
 #include "ui/list_box.h"
+#include "tests/windows/fixed_state.h"
 #include "ui/rich_edit.h"
 #include "windows/launcher_ui.h"
 #include "windows/setting_page_resource.h"
@@ -26,20 +27,6 @@ namespace {
 
 using dialog_test::WaitUntil;
 
-// A current update state of a type and mode, as the worker would make it.
-class FixedState : public UpdateState {
-public:
-    FixedState(int type, int mode) : type_(type), mode_(mode) {}
-    int GetType() const override { return type_; }
-    int GetMode() const override { return mode_; }
-    void Enter(UpdateState*) override {}
-    void Update() override {}
-    void Exit(UpdateState*) override {}
-
-private:
-    int type_;
-    int mode_;
-};
 
 // A key as the keyboard delivers it to the window; the UI loop's TranslateMessage adds its
 // character.
