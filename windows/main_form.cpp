@@ -4,6 +4,7 @@
 
 #include "app/launcher_context.h"
 #include "app/launcher_messages.h"
+#include "browser/cef_manager.h"
 #include "ui/box.h"
 #include "ui/button.h"
 #include "ui/hbox.h"
@@ -11,6 +12,7 @@
 #include "ui/tab_box.h"
 #include "windows/balloon_request.h"
 #include "windows/plain_window.h"
+#include "windows/web_view.h"
 
 namespace {
 
@@ -64,14 +66,14 @@ void MainForm::InitWindow() {
     InitGameArea();
     InitPreDlcArea();
     posterFrame_ = Find<ui::Box>(*this, L"poster_frame");
+    InitWebView();
     jumpLinks_ = Find<ui::HBox>(*this, L"jump_links");
     RebuildJumpLinks();
     LauncherContext::Instance()->SetMainWindow(GetHWND());
 }
 
 ui::Control* MainForm::CreateControl(const std::wstring& className) {
-    // The web view's place: it shows nothing while the window has no browser to put there.
-    if (className == L"CefControl") return std::make_unique<ui::Control>().release();
+    if (className == L"CefControl") return CreateWebViewControl().release();
     return nullptr;
 }
 
@@ -119,10 +121,12 @@ bool MainForm::HandleLauncherMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return true;
         case kMsgLanguageReloaded:
             UpdateTitles();
+            LoadWebViewUrl();
             UpdateGameButton();
             RebuildJumpLinks();
             return true;
         case kMsgRefreshContent:
+            LoadWebViewUrl();
             return true;
         case kMsgGameUpdateAvailable:
             UpdateGameButton();
@@ -163,6 +167,9 @@ LRESULT MainForm::OnClose(UINT, WPARAM, LPARAM, BOOL& handled) {
         while (posterFrame_->GetCount() > 0) posterFrame_->RemoveAt(0);
         posterFrame_ = nullptr;
     }
+    // The web views went with the poster area.
+    zel_comp::CefManager::GetInstance().QuitWhenBrowsersClosed(0);
+    webView_ = webViewDebug_ = nullptr;
     if (jumpLinks_) jumpLinks_->RemoveAll();
     jumpLinks_ = nullptr;
     // No worker message reaches the window from here on.

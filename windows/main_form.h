@@ -9,6 +9,10 @@
 #include "ui/window_impl_base.h"
 #include "windows/game_button_rule.h"
 
+namespace zel_comp {
+class CefControlBase;
+}  // namespace zel_comp
+
 namespace ui {
 class Box;
 class HBox;
@@ -26,7 +30,7 @@ struct EventArgs;
 //   main_form_close.cpp     showing, hiding, the close flow and its questions
 //   main_form_game.cpp      the game button: its rule, its click, its pause look
 //   main_form_progress.cpp  progress of checks and downloads, pre-download pages, the game's queries
-//   main_form_content.cpp   titles, community links, pages opened by web content
+//   main_form_content.cpp   titles, community links, the activity web view
 class MainForm : public ui::WindowImplBase {
 public:
     // Creates, centres and shows the window; the window owns itself.
@@ -50,6 +54,8 @@ public:
 
     void UpdateTitles();
     void RebuildJumpLinks();
+    // Loads the activity page into the web view, once its address is known.
+    void LoadWebViewUrl();
     // A page of the web view asked for a new window: it opens in the system's browser, and
     // only for http and https. Always false: the view itself opens nothing.
     bool OnWebViewPopup(const std::string& url);
@@ -65,6 +71,9 @@ private:
     void OnTrayNotification(LPARAM lParam);
 
     void BindTitles();
+    void InitWebView();
+    // The first page that finished loading shows the view, which stays shown.
+    void OnWebViewLoadEnd();
     bool OnJumpLink(ui::EventArgs* args);
 
     void InitGameArea();
@@ -87,4 +96,6 @@ private:
     ui::Box* posterFrame_ = nullptr;
     ui::TabBox* preDlcTabs_ = nullptr;
     ui::HBox* jumpLinks_ = nullptr;
+    zel_comp::CefControlBase* webView_ = nullptr;
+    zel_comp::CefControlBase* webViewDebug_ = nullptr;
 };

@@ -1,15 +1,17 @@
 // The main window's texts and links: the title, the version, the headline, the community link
-// buttons, and pages that web content opens.
+// buttons, and the activity web view with the pages it opens.
 #include <string>
 
 #include "app/launcher_context.h"
 #include "base/string_conversions.h"
+#include "browser/cef_control_base.h"
 #include "ui/button.h"
 #include "ui/event_args.h"
 #include "ui/hbox.h"
 #include "ui/label.h"
 #include "ui/language_table.h"
 #include "windows/main_form.h"
+#include "windows/web_view.h"
 
 namespace {
 
@@ -73,6 +75,36 @@ bool MainForm::OnJumpLink(ui::EventArgs* args) {
     const bool forum = key.rfind(kForumKeyPrefix, 0) == 0;
     TrackUiClick("community", forum ? key.substr(sizeof(kForumKeyPrefix) - 1) : key);
     return true;
+}
+
+void MainForm::InitWebView() {
+    webView_ = dynamic_cast<zel_comp::CefControlBase*>(FindControl(std::wstring(L"webview")));
+    if (webView_) {
+        webView_->AttachLoadEnd(MakeWeakCallback([this](int) { OnWebViewLoadEnd(); }));
+        webView_->AttachBeforePopup(MakeWeakCallback([this](const std::wstring& url) {
+            std::string utf8;
+            kbase::WideToUtf8(url, utf8);
+            return OnWebViewPopup(utf8);
+        }));
+        webView_->SetFadeVisible(false);
+    }
+    if (!LauncherContext::Instance()->endpoints.ActivityURL.empty()) {
+        webViewDebug_ = dynamic_cast<zel_comp::CefControlBase*>(FindControl(std::wstring(L"webview_debug")));
+        if (webView_ && webViewDebug_) webView_->ShowDevToolsIn(webViewDebug_);
+    }
+    LoadWebViewUrl();
+}
+
+void MainForm::LoadWebViewUrl() {
+    if (!webView_) return;
+    LauncherContext* context = LauncherContext::Instance();
+    const std::string address =
+        ActivityPageAddress(context->endpoints.ActivityURL, context->ActivityAddr.Get(), context->settings.Get().language);
+    if (!address.empty()) webView_->NavigateTo(address);
+}
+
+void MainForm::OnWebViewLoadEnd() {
+    if (webView_ && !webView_->IsVisible()) webView_->SetFadeVisible(true);
 }
 
 bool MainForm::OnWebViewPopup(const std::string& url) {
