@@ -166,6 +166,8 @@ TEST_F(CefControlTest, TheWheelScrollsOnlyOverTheControlAndSidewaysWithShift) {
     POINT inside{150, 80};
     POINT outside{20, 20};
     OnUi([&] {
+        // The wheel goes only to the window under the pointer; other tests' windows share the display.
+        ::SetWindowPos(window_->GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ::ClientToScreen(window_->GetHWND(), &inside);
         ::ClientToScreen(window_->GetHWND(), &outside);
     });
