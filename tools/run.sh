@@ -8,7 +8,8 @@
 #   tools/run.sh [--fresh] [--screenshots DIR] [launcher arguments...]
 # --fresh empties build/run/ and offers the sample's first version again. --screenshots DIR also
 # saves a PNG of the whole screen every 2 seconds into DIR (screen-0000.png, ...), so that what
-# the launcher showed can be looked at on a machine without a display. PUBLISHER_PORT moves
+# the launcher showed can be looked at on a machine without a display, and clicks the game
+# button once (xdotool) so that they show an install. PUBLISHER_PORT moves
 # the publisher off 18480 (the launcher's built-in endpoints then reach only what setting.json
 # names: the gate and the tracking sink).
 set -euo pipefail
@@ -55,6 +56,7 @@ grep -q '^READY' "$ready" || { echo "run: the sample publisher did not get ready
 source "$root/tools/display.sh"
 start_display
 shooter=
+clicker=
 if [ -n "$screenshots" ]; then
     mkdir -p "$screenshots"
     # ImageMagick's import reads the X screen; a failed grab (the display going away) is skipped.
@@ -65,10 +67,32 @@ if [ -n "$screenshots" ]; then
           sleep 2
       done ) &
     shooter=$!
+    # From 127.0.0.1 an install ends between two screenshots: the big file of every sample
+    # version comes at 1 MiB/s per request, so that they show the progress.
+    for version in 10077_0_1 10077_0_2 10077_0_3; do
+        python3 -c 'import sys, urllib.request; urllib.request.urlopen(sys.argv[1], sys.argv[2].encode())' \
+            "http://127.0.0.1:$port/_control/fault" \
+            "{\"path\": \"/*/game/$version/KORU_Data/sharedassets0.assets\", \"throttle\": 1048576}" >/dev/null
+    done
+    # One real click on the game button, so that the screenshots show an install and its
+    # progress: once the main window has shown for a few seconds (its start-up check done), at
+    # the button's place (the right end of the 148-pixel bottom band, 40 from the right edge,
+    # 280 x 80).
+    ( for _ in $(seq 120); do
+          window=$(xdotool search --onlyvisible --name '^Launcher$' 2>/dev/null | head -1) || true
+          [ -n "$window" ] && break
+          sleep 0.5
+      done
+      [ -n "$window" ] || { echo "run: no main window to click" >&2; exit 0; }
+      sleep 5
+      eval "$(xdotool getwindowgeometry --shell "$window")"
+      xdotool mousemove --window "$window" $((WIDTH - 180)) $((HEIGHT - 74)) click 1
+      echo "run: clicked the game button" >&2 ) &
+    clicker=$!
     echo "run: a screenshot every 2 seconds into $screenshots" >&2
 fi
 # Wine's processes inherit the publisher's stdin: stop them before closing it.
-trap '[ -z "$shooter" ] || kill "$shooter" 2>/dev/null; stop_display; exec 3>&-; wait "$publisher" 2>/dev/null || true' EXIT
+trap '[ -z "$shooter" ] || kill "$shooter" "$clicker" 2>/dev/null; stop_display; exec 3>&-; wait "$publisher" 2>/dev/null || true' EXIT
 echo "run: launcher.exe in $run_dir on display $DISPLAY; sample publisher on 127.0.0.1:$port" >&2
 echo "run: publish the next sample version with: python3 $root/tools/publisher --advance --port $port" >&2
 cd "$run_dir" && "$root/tools/wine-run.sh" ./launcher.exe "$@"

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Prepares a Debian machine to build and test the launcher, from nothing, idempotently:
-#   1. the apt packages (cross compiler, zlib for mingw, Wine, Xvfb, GoogleTest sources, ...)
+#   1. the apt packages (cross compiler, zlib for mingw, Wine, Xvfb, GoogleTest sources, xdotool, ...)
 #   2. deb-src entries derived from the machine's own apt sources
 #   3. curl, OpenSSL and jsoncpp cross-built by build-deps.sh, cached outside the checkout
 #   4. a Wine prefix, created once per machine
@@ -12,7 +12,7 @@ CACHE_ROOT=${LAUNCHER_CACHE:-/var/cache/tarvenor-launcher}
 export WINEPREFIX=${WINEPREFIX:-$CACHE_ROOT/wineprefix}
 APT_PACKAGES=(cmake ninja-build make perl python3 ccache dpkg-dev g++-mingw-w64-x86-64-posix
               gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev googletest
-              wine wine64 xvfb xauth fonts-noto-cjk fonts-tlwg-loma-ttf zip imagemagick)
+              wine wine64 xvfb xauth fonts-noto-cjk fonts-tlwg-loma-ttf zip imagemagick xdotool)
 
 log() { echo "setup: $*" >&2; }
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

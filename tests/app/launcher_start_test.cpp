@@ -7,8 +7,21 @@
 #include "base/path_util.h"
 #include "tests/app/launcher_install.h"
 #include "tests/app/launcher_process.h"
+#include "ui/render/gdi_handles.h"
 
 namespace {
+
+// The game button's gold face right of its text, at the right end of the window's bottom band
+// (148 pixels high, 40 from the right edge, 280 x 80): there only when the skin's images load.
+bool GameButtonImageShows(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    POINT at{client.right - 40 - 30, client.bottom - 74};
+    ::ClientToScreen(window, &at);
+    const ui::ScopedScreenDc screen;
+    const COLORREF pixel = ::GetPixel(screen.Get(), at.x, at.y);
+    return GetRValue(pixel) > 180 && GetGValue(pixel) > 140 && GetBValue(pixel) < 140;
+}
 
 void ExpectWindowAndCleanExit(const LauncherInstall& install) {
     LauncherProcess launcher;
@@ -16,6 +29,7 @@ void ExpectWindowAndCleanExit(const LauncherInstall& install) {
     HWND window = launcher.WaitForWindow(L"Launcher", 20000);
     ASSERT_NE(window, nullptr) << "no main window appeared";
     EXPECT_TRUE(WaitFor([window] { return ::IsWindowVisible(window) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitFor([window] { return GameButtonImageShows(window); }, 10000));
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(launcher.WaitForExit(20000), 0);
 }

@@ -18,7 +18,7 @@ import zlib
 PACKAGE = pathlib.Path(__file__).resolve().parents[2] / "tools" / "publisher"
 sys.path.insert(0, str(PACKAGE))
 
-from publication import ALT_PATCH_SUFFIX, PATCH_SUFFIX, Builder  # noqa: E402
+from publication import ALT_PATCH_SUFFIX, PATCH_SUFFIX, SKIN_FOLDER, Builder  # noqa: E402
 from sample_game import GAME_EXE, RECIPES, demo_recipe  # noqa: E402
 
 WAIT_S = 20  # watchdog for every wait on the child process
@@ -152,8 +152,11 @@ class SampleTest(TinySample):
         self.assertEqual(launcher_map["list"], {"resources.zip": {"md5": md5(data), "size": len(data)}})
         with zipfile.ZipFile(io.BytesIO(data)) as archive:
             names = archive.namelist()
-        self.assertIn("resources/lang/en.ini", names)
-        self.assertTrue(all(name.startswith("resources/") for name in names if name != "sample_publisher.txt"))
+        # The laid-out skin folder whole: the skins, their texts and the drawn images they name.
+        skin_files = {"resources/" + name for name in files_under(SKIN_FOLDER)}
+        self.assertIn("resources/lang/en.ini", skin_files)
+        self.assertTrue(any(name.endswith(".png") for name in skin_files))
+        self.assertEqual(set(names), skin_files | {"sample_publisher.txt"})
 
     def test_the_same_recipe_gives_the_same_bytes_and_is_not_rebuilt(self):
         other = os.path.join(self.temp.name, "again")

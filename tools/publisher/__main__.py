@@ -20,7 +20,7 @@ sys.path.insert(0, HERE)
 
 import answers  # noqa: E402
 from lifecycle import serve_until_stopped  # noqa: E402
-from publication import REPO, Builder  # noqa: E402
+from publication import BUILD, Builder  # noqa: E402
 from sample_game import RECIPES  # noqa: E402
 from sample_publisher import ADVANCE_PATH, SamplePublisher  # noqa: E402
 from server import TestServer  # noqa: E402
@@ -51,14 +51,13 @@ def advance(port):
 
 
 def parse_args():
-    build = os.environ.get("LAUNCHER_BUILD", os.path.join(REPO, "build"))
     parser = argparse.ArgumentParser(prog="publisher", description=__doc__.strip().splitlines()[0])
     parser.add_argument("--port", type=int, default=DEFAULT_PORT, help="0 picks a free port")
     parser.add_argument("--advance", action="store_true", help="ask the running publisher to offer its next version")
     parser.add_argument("--profile", choices=sorted(RECIPES), default="demo",
                         help="demo: three versions of about 55 MiB; bench: one 2 GiB version; tiny: demo at 1/1024, for tests")
     parser.add_argument("--sample", help="folder of the built sample (default: <build>/sample_publisher/<profile>)")
-    parser.add_argument("--game-exe", default=os.path.join(build, "tests", "KORU.exe"),
+    parser.add_argument("--game-exe", default=os.path.join(BUILD, "tests", "KORU.exe"),
                         help="the stand-in game the build produces")
     parser.add_argument("--launcher-exe", help="also publish this launcher.exe in the launcher's map")
     parser.add_argument("--patch-option", type=int, default=2, help="0 no patches, 1 in memory, 2 streaming")
@@ -68,7 +67,7 @@ def parse_args():
     parser.add_argument("--build-only", action="store_true", help="build the sample and exit")
     parser.add_argument("--ignore-stdin", action="store_true", help="keep serving at stdin EOF")
     args = parser.parse_args()
-    args.sample = args.sample or os.path.join(build, "sample_publisher", args.profile)
+    args.sample = args.sample or os.path.join(BUILD, "sample_publisher", args.profile)
     return parser, args
 
 

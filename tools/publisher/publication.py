@@ -27,6 +27,10 @@ import zipfile
 from sample_game import GAME_EXE, write_game_file
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUILD = os.environ.get("LAUNCHER_BUILD", os.path.join(REPO, "build"))
+# The skin folder the launcher's own archive is packed from: resources/ with the drawn images,
+# which the repository's resources/ lacks.
+SKIN_FOLDER = os.path.join(BUILD, "skin_stage", "resources")
 PATCHGEN = os.path.join(REPO, "tools", "patchgen")
 PATCH_SUFFIX = ".patch"
 ALT_PATCH_SUFFIX = ".qzdiff"  # what the launcher asks for when the older version has no KORU.exe.patch
@@ -79,16 +83,17 @@ def wrapped_map(version, entries):
 
 
 def resources_zip(folder):
-    """The skin archive: the repository's resources/ folder when there is one, its entries under
-    "resources/" as in the archive built into the launcher, and a marker that makes it differ
-    from that one. Fixed dates keep its MD5 stable."""
+    """The skin archive: the laid-out skin folder, its entries under "resources/" as in the
+    archive built into the launcher, and a marker that makes it differ from that one. Fixed
+    dates keep its MD5 stable."""
+    if not os.path.isdir(folder):
+        raise RuntimeError(f"no skin folder at {folder} (build it: cmake --build <build> --target skin_resources)")
     data = io.BytesIO()
     with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as archive:
         names = []
-        if os.path.isdir(folder):
-            for top, dirs, files in os.walk(folder):
-                dirs.sort()
-                names += [os.path.join(top, name) for name in sorted(files)]
+        for top, dirs, files in os.walk(folder):
+            dirs.sort()
+            names += [os.path.join(top, name) for name in sorted(files)]
         for name in names:
             entry = "resources/" + os.path.relpath(name, folder).replace(os.sep, "/")
             info = zipfile.ZipInfo(entry, (1980, 1, 1, 0, 0, 0))
@@ -106,7 +111,7 @@ class Builder:
         self.recipe = recipe
         self.game_exe_path = game_exe_path
         self.launcher_exe_path = launcher_exe_path
-        self.resources_dir = resources_dir or os.path.join(REPO, "resources")
+        self.resources_dir = resources_dir or SKIN_FOLDER
         self.log = log
         self.objects = os.path.join(self.dir, "objects")
         self.www = os.path.join(self.dir, "www")
