@@ -158,8 +158,12 @@ void RichEdit::Paint(IRenderContext* context, const RECT& dirty) {
     RECT bounds{};
     host_->GetControlRect(&bounds);
     RECT update = dirty;
-    services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, context->GetDC(), nullptr,
-                     reinterpret_cast<LPCRECTL>(&bounds), nullptr, &update, nullptr, 0, TXTVIEW_ACTIVE);
+    RECT drawn{};
+    ::IntersectRect(&drawn, &dirty, &rect_);
+    context->DrawGdi(drawn, [&](HDC dc) {
+        services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, reinterpret_cast<LPCRECTL>(&bounds),
+                         nullptr, &update, nullptr, 0, TXTVIEW_ACTIVE);
+    });
     if (vScrollBarFixing_ && GetVerticalScrollBar()) {
         const RECT text = GetTextRect();
         const LONG width = text.right - text.left + GetVerticalScrollBar()->GetFixedWidth();

@@ -8,6 +8,8 @@
 #include "tests/ui/rich_edit_test_support.h"
 #include "tests/ui/support/render_snapshot.h"
 #include "ui/global_manager.h"
+#include "ui/scrollable_box.h"
+#include "ui/vlayout.h"
 #include "ui/txt_win_host.h"
 
 namespace {
@@ -311,3 +313,52 @@ TEST_F(RichEditTest, AlignmentAndStyleAttributes) {
 }
 
 }  // namespace
+
+// A field inside a scrolled box draws its text where the box shows the field, and nothing
+// where the field would stand unscrolled; the text keeps the alpha of what it is drawn on, so
+// a layered window shows it.
+TEST(RichEditScrolled, TextIsDrawnAtTheFieldsShownPlace) {
+    rich_edit_test::OleScope ole;
+    ui::GlobalManager::StartupRender();
+    ui::GlobalManager::AddFont(L"edit_test_font", L"Tahoma", 20, true, false, false, true);
+    ui::GlobalManager::AddTextColor(L"edit_test_background", 0xFFFFFFFF);
+    auto* root = new ui::Box(new ui::Layout);
+    root->SetBkColor(L"edit_test_background");
+    auto* box = new ui::ScrollableBox(new ui::VLayout);
+    box->SetAttribute(L"vscrollbar", L"true");
+    box->SetFixedWidth(300, true, false);
+    box->SetFixedHeight(250, false);
+    root->Add(box);
+    auto* spacer = new ui::Control;
+    spacer->SetFixedHeight(150, false);
+    box->Add(spacer);
+    auto* edit = new ui::RichEdit;
+    edit->SetFixedHeight(40, false);
+    edit->ApplyAttributeList(L"font='edit_test_font' multiline='false' text='MMMMMMMM'");
+    box->Add(edit);
+    auto* below = new ui::Control;  // room below, so the box can scroll
+    below->SetFixedHeight(300, false);
+    box->Add(below);
+
+    window_test::TestWindow window;
+    ASSERT_NE(window.Open(false, RECT{0, 0, 400, 300}), nullptr);
+    window.AttachRoot(root);
+    ASSERT_TRUE(window_test::PumpUntilLaidOut(window));
+    box->SetScrollPos(SIZE{0, 100});
+    ASSERT_EQ(box->GetScrollPos().cy, 100);
+    ::InvalidateRect(window.GetHWND(), nullptr, FALSE);
+    ::UpdateWindow(window.GetHWND());
+
+    const auto darkIn = [&window](RECT area) {
+        int dark = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const ui_test::Pixel p = ui_test::PixelAt(*window.GetRenderContext(), x, y);
+                dark += p.r < 80 && p.g < 80 && p.b < 80 && p.a == 255 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    EXPECT_GT(darkIn(RECT{0, 50, 200, 90}), 0);     // where the box shows the field
+    EXPECT_EQ(darkIn(RECT{0, 150, 200, 190}), 0);  // not where it stands unscrolled
+}

@@ -19,6 +19,8 @@
 #include "ui/list_box.h"
 #include "tests/windows/fixed_state.h"
 #include "ui/rich_edit.h"
+#include "tests/ui/support/render_snapshot.h"
+#include "ui/render/render_context.h"
 #include "windows/launcher_ui.h"
 #include "windows/setting_page_resource.h"
 #include "windows/setting_tab_label.h"
@@ -454,3 +456,48 @@ TEST_F(SettingFormTest, TheActionButtonsFollowTheUpdateState) {
 }
 
 }  // namespace
+
+// After the page list scrolls, the speed fields show their numbers opaque (the dialog is a
+// layered window: a pixel without alpha is a hole), and the game folder reads from the left.
+TEST_F(SettingFormTest, FieldsAndTheGameFolderReadAfterScrolling) {
+    LauncherSettings settings = Initial();
+    settings.gamePath = L"C:\\G";
+    context_->settings.Set(settings);
+    HWND form = Open();
+    ASSERT_NE(form, nullptr);
+    // Dark, opaque pixels in a band of the control, at its shown place.
+    const auto darkIn = [&](const wchar_t* name, double from, double to) {
+        return OnForm<int>(form, [&](SettingForm& f) {
+            ::InvalidateRect(form, nullptr, FALSE);
+            ::UpdateWindow(form);
+            const RECT r = f.FindControl(std::wstring(name))->GetPos();
+            const int scroll = static_cast<int>(Named<ui::ListBox>(f, L"setting_pages")->GetScrollPos().cy);
+            const LONG width = r.right - r.left;
+            int dark = 0;
+            for (int y = r.top - scroll; y < r.bottom - scroll; ++y) {
+                for (auto x = static_cast<int>(r.left + width * from); x < r.left + width * to; ++x) {
+                    const ui_test::Pixel p = ui_test::PixelAt(*f.GetRenderContext(), x, y);
+                    dark += p.a == 255 && p.r < 0xA0 && p.g < 0xA0 && p.b < 0xA0 ? 1 : 0;
+                }
+            }
+            return dark;
+        });
+    };
+    const auto scrollTo = [&](const wchar_t* name) {
+        return WaitUntil([&] {
+            if (ShownCentre(form, name).x >= 0) return true;
+            Wheel(form, -1);
+            ::Sleep(150);
+            return false;
+        });
+    };
+    ASSERT_TRUE(scrollTo(L"predlc_text_speed"));
+    ASSERT_TRUE(WaitUntil([&] { return !OnForm<bool>(form, [](SettingForm& f) {
+        return Named<ui::ListBox>(f, L"setting_pages")->IsScrollEventSuppressed(); }); }));
+    EXPECT_GT(darkIn(L"text_speed", 0.25, 0.75), 0) << "4096 is shown";
+    EXPECT_GT(darkIn(L"predlc_text_speed", 0.25, 0.75), 0) << "2048 is shown, greyed";
+
+    ASSERT_TRUE(scrollTo(L"text_game_path"));
+    EXPECT_GT(darkIn(L"text_game_path", 0.0, 0.2), 0);
+    EXPECT_EQ(darkIn(L"text_game_path", 0.4, 0.6), 0) << "a short folder is not centred";
+}

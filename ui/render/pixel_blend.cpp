@@ -157,4 +157,33 @@ void BlendScaled(const PixelRows& target, const RECT& dest, const RECT& visible,
     }
 }
 
+std::vector<BYTE> ReadAlpha(const PixelRows& target, const RECT& area) {
+    const RECT clipped = ClipTo(area, target);
+    std::vector<BYTE> alpha;
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        const DWORD* row = RowAt(target, y);
+        for (int x = clipped.left; x < clipped.right; ++x) alpha.push_back(static_cast<BYTE>(row[x] >> 24));
+    }
+    return alpha;
+}
+
+void RestoreGdiAlpha(const PixelRows& target, const RECT& area, const std::vector<BYTE>& before) {
+    const RECT clipped = ClipTo(area, target);
+    if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
+    const auto width = static_cast<std::size_t>(clipped.right - clipped.left);
+    if (before.size() != width * static_cast<std::size_t>(clipped.bottom - clipped.top)) return;
+    auto kept = before.begin();
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        DWORD* row = RowAt(target, y);
+        for (int x = clipped.left; x < clipped.right; ++x, ++kept) {
+            const DWORD alpha = *kept;
+            if (alpha == 0 || (row[x] >> 24) != 0) continue;
+            // Premultiplied: no channel may exceed the alpha.
+            DWORD pixel = alpha << 24;
+            for (int shift = 0; shift < 24; shift += 8) pixel |= std::min((row[x] >> shift) & 0xFF, alpha) << shift;
+            row[x] = pixel;
+        }
+    }
+}
+
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
 namespace ui {
 
@@ -26,5 +27,11 @@ void FillSolid(const PixelRows& target, const RECT& area, DWORD argb);
 // rectangle), its alpha scaled by fade, over the pixels of dest that lie inside visible.
 void BlendScaled(const PixelRows& target, const RECT& dest, const RECT& visible, const PixelRows& source,
                  const RECT& sourceRect, BYTE fade);
+
+// GDI drawing into these pixels writes alpha 0 on what it draws, which a layered window shows
+// as a hole. The alpha of an area is read before a GDI drawing; after it, every pixel of the
+// area that had alpha and lost it gets its alpha back, its colour capped by it.
+std::vector<BYTE> ReadAlpha(const PixelRows& target, const RECT& area);
+void RestoreGdiAlpha(const PixelRows& target, const RECT& area, const std::vector<BYTE>& before);
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "base/weak_callback.h"
@@ -31,6 +32,10 @@ public:
     virtual IRenderContext* Clone() = 0;
     virtual HBITMAP DetachBitmap() = 0;
     virtual BYTE* GetBits() = 0;
+    // Runs a drawing by GDI on the DC (GDI leaves alpha 0 on what it writes); afterwards the
+    // pixels it wrote inside area keep the alpha they had, so the drawing shows in a layered
+    // window.
+    virtual void DrawGdi(const RECT& area, const std::function<void(HDC)>& draw) = 0;
     virtual int GetWidth() = 0;
     virtual int GetHeight() = 0;
     virtual void ClearAlpha(const RECT& dirty, int alpha = 0) = 0;

@@ -1,6 +1,9 @@
 #include "ui/render/render_context_gdiplus.h"
 
 #include <memory>
+#include <vector>
+
+#include "ui/render/pixel_blend.h"
 
 namespace ui {
 
@@ -50,6 +53,16 @@ std::vector<RECT> RenderContext_GdiPlus::PixelParts(const RECT& logical, RECT& d
     const POINT origin = GetWindowOrg();
     ::OffsetRect(&device, -origin.x, -origin.y);
     return VisibleParts(dc_.Get(), device);
+}
+
+void RenderContext_GdiPlus::DrawGdi(const RECT& area, const std::function<void(HDC)>& draw) {
+    RECT device{};
+    const bool visible = !PixelParts(area, device).empty();
+    const std::vector<BYTE> alpha = visible ? ReadAlpha(bitmap_.GetPixelRows(), device) : std::vector<BYTE>{};
+    draw(dc_.Get());
+    if (!visible) return;
+    ::GdiFlush();
+    RestoreGdiAlpha(bitmap_.GetPixelRows(), device, alpha);
 }
 
 void RenderContext_GdiPlus::ClearAlpha(const RECT& dirty, int alpha) { bitmap_.ClearAlpha(dirty, alpha); }

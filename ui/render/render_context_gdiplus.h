@@ -30,6 +30,7 @@ public:
     IRenderContext* Clone() override;
     HBITMAP DetachBitmap() override;
     BYTE* GetBits() override;
+    void DrawGdi(const RECT& area, const std::function<void(HDC)>& draw) override;
     int GetWidth() override { return bitmap_.GetWidth(); }
     int GetHeight() override { return bitmap_.GetHeight(); }
     void ClearAlpha(const RECT& dirty, int alpha = 0) override;

@@ -112,5 +112,35 @@ TEST_F(BlendScaledTest, UniformSourceAndRefusedRectangles) {
     EXPECT_EQ(untouched.At(5, 5), 0u);
 }
 
+// GDI's text over a field leaves alpha 0 on its pixels; they get the alpha they had back.
+TEST(RestoreGdiAlpha, GivesWrittenPixelsTheirAlphaBack) {
+    struct Case {
+        DWORD before, afterGdi, want;
+    } const cases[] = {
+        {0xFFFFFFFF, 0x00000000, 0xFF000000},  // black text on white: opaque again
+        {0xFFFFFFFF, 0x00404040, 0xFF404040},  // a smoothed edge
+        {0x80808080, 0x00FFFFFF, 0x80808080},  // white over a half-transparent pixel: capped by its alpha
+        {0x00000000, 0x00202020, 0x00202020},  // over nothing: stays as it was drawn
+        {0xFF102030, 0xFF102030, 0xFF102030},  // untouched
+    };
+    for (const Case& c : cases) {
+        Pixels pixels(3, 2, c.before);
+        const RECT area{1, 0, 3, 2};
+        const std::vector<BYTE> alpha = ReadAlpha(pixels.Rows(), area);
+        pixels.At(2, 1) = c.afterGdi;
+        pixels.At(0, 1) = c.afterGdi;  // outside the area: left alone
+        RestoreGdiAlpha(pixels.Rows(), area, alpha);
+        EXPECT_EQ(pixels.At(2, 1), c.want) << std::hex << c.before << " " << c.afterGdi;
+        EXPECT_EQ(pixels.At(0, 1), c.afterGdi);
+        EXPECT_EQ(pixels.At(1, 0), c.before);
+    }
+    Pixels pixels(2, 2, 0xFFFFFFFF);
+    const std::vector<BYTE> alpha = ReadAlpha(pixels.Rows(), RECT{-5, -5, 9, 9});  // clipped to the pixels
+    EXPECT_EQ(alpha.size(), 4u);
+    pixels.At(1, 1) = 0;
+    RestoreGdiAlpha(pixels.Rows(), RECT{0, 0, 1, 1}, alpha);  // a record of another area does nothing
+    EXPECT_EQ(pixels.At(1, 1), 0u);
+}
+
 }  // namespace
 }  // namespace ui
