@@ -65,7 +65,8 @@ struct UiServices {
     // Creates and shows the main window; the window owns itself.
     std::function<void()> createMainWindow;
     // Starts the UI framework with the resource path, theme folder and language code, and
-    // shuts it down again (resource archive, fonts, drawing objects).
+    // shuts it down again (resource archive, fonts, drawing objects); the UI thread has OLE in
+    // between, for the edit fields' clipboard.
     std::function<void(const std::wstring& resourcePath, const std::wstring& theme,
                        const std::wstring& language)> startup;
     std::function<void()> shutdown;

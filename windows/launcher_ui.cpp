@@ -1,19 +1,37 @@
 #include "windows/launcher_ui.h"
 
+#include <memory>
+
 #include "app/text_anti_alias.h"
 #include "ui/global_manager.h"
 #include "ui/language_table.h"
+#include "ui/ole_scope.h"
 #include "windows/main_form.h"
 #include "windows/msg_box.h"
 #include "windows/options_box.h"
+
+namespace {
+
+// The UI thread's OLE, from the UI's start to its end: the edit fields copy and paste through
+// it whether or not the browser runtime (which wants it too) is there.
+std::unique_ptr<ui::OleScope>& UiThreadOle() {
+    static std::unique_ptr<ui::OleScope> ole;
+    return ole;
+}
+
+}  // namespace
 
 UiServices MakeLauncherUiServices() {
     UiServices ui;
     ui.createMainWindow = [] { MainForm::CreateAndShow(); };
     ui.startup = [](const std::wstring& resourcePath, const std::wstring& theme, const std::wstring& language) {
+        if (!UiThreadOle()) UiThreadOle() = std::make_unique<ui::OleScope>();
         ui::GlobalManager::Startup(resourcePath, nullptr, false, theme, language);
     };
-    ui.shutdown = &ui::GlobalManager::Shutdown;
+    ui.shutdown = [] {
+        ui::GlobalManager::Shutdown();
+        UiThreadOle().reset();
+    };
     ui.closeResourceZip = &ui::GlobalManager::CloseResourceZip;
     ui.openResourceZipFile = [](const std::wstring& path) { return ui::GlobalManager::OpenResourceZip(path); };
     ui.openResourceZipMemory = [](const void* bytes, std::size_t size) {

@@ -20,7 +20,7 @@ protected:
         return rich_edit_test::Activate(hwnd_) && form_->GetFocus() == form_->FindControl(name);
     }
 
-    rich_edit_test::OleScope ole_;
+    ui::OleScope ole_;
 };
 
 TEST_F(RichEditGalleryTest, FieldsShowTheirTextAndTheirPrompt) {

@@ -53,7 +53,7 @@ protected:
         return count;
     }
 
-    rich_edit_test::OleScope ole_;
+    ui::OleScope ole_;
     EditWindow window_;
 };
 
@@ -318,7 +318,7 @@ TEST_F(RichEditTest, AlignmentAndStyleAttributes) {
 // where the field would stand unscrolled; the text keeps the alpha of what it is drawn on, so
 // a layered window shows it.
 TEST(RichEditScrolled, TextIsDrawnAtTheFieldsShownPlace) {
-    rich_edit_test::OleScope ole;
+    ui::OleScope ole;
     ui::GlobalManager::StartupRender();
     ui::GlobalManager::AddFont(L"edit_test_font", L"Tahoma", 20, true, false, false, true);
     ui::GlobalManager::AddTextColor(L"edit_test_background", 0xFFFFFFFF);

@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <ole2.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,23 +13,10 @@
 #include "tests/ui/window_test_support.h"
 #include "ui/box.h"
 #include "ui/layout.h"
+#include "ui/ole_scope.h"
 #include "ui/rich_edit.h"
 
 namespace rich_edit_test {
-
-// OLE for the thread: the text services reach the clipboard through it.
-class OleScope {
-public:
-    OleScope() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
-    ~OleScope() {
-        if (ok_) ::OleUninitialize();
-    }
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
-
-private:
-    bool ok_;
-};
 
 // Puts the keyboard focus on a window, as a click on it would.
 inline bool Activate(HWND hwnd) {

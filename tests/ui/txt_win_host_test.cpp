@@ -116,7 +116,7 @@ TEST(TxtWinHost, ScrollRangeIsWhatExceedsTheViewAndPositionsAreClamped) {
 }
 
 TEST(TxtWinHost, TheBarFollowsTheTextThatTheServicesLayOut) {
-    rich_edit_test::OleScope ole;
+    ui::OleScope ole;
     EditWindow window;
     ui::RichEdit* edit = window.AddEdit(L"vscrollbar='true' autovscroll='true'", 60);
     ASSERT_TRUE(window.Open());

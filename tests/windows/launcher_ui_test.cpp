@@ -11,6 +11,7 @@
 #include "app/text_anti_alias.h"
 #include "app/ui_resource_archive.h"
 #include "tests/app/scratch_folder.h"
+#include "tests/ui/rich_edit_test_support.h"
 #include "tests/ui/stored_zip.h"
 #include "ui/global_manager.h"
 
@@ -113,6 +114,38 @@ TEST_F(LauncherUiTest, InstalledFontsGiveTheFacesAndTheTextAntiAliasing) {
 
     ApplyInstalledFontsToUi(embedded, false);
     EXPECT_FALSE(TextAntiAliasEnabled());
+}
+
+// Whether the calling thread has OLE: a further initialisation then only counts once more.
+bool ThreadHasOle() {
+    const HRESULT result = ::OleInitialize(nullptr);
+    if (SUCCEEDED(result)) ::OleUninitialize();
+    return result == S_FALSE;
+}
+
+// The UI's start gives its thread the OLE that the edit fields copy and paste through, with
+// or without the browser runtime (Wine's clipboard works without it, so the thread's state is
+// checked as well); the UI's end takes it back.
+TEST_F(LauncherUiTest, TheUiThreadHasOleForItsEditFields) {
+    ASSERT_FALSE(ThreadHasOle());
+    LoadAndStart(L"en");
+    EXPECT_TRUE(ThreadHasOle());
+    {
+        rich_edit_test::EditWindow window;
+        ui::RichEdit* from = window.AddEdit(L"text='12345'");
+        ui::RichEdit* to = window.AddEdit(L"");
+        ASSERT_TRUE(window.Open());
+        ASSERT_TRUE(rich_edit_test::SetClipboardText(L"before"));
+        ASSERT_TRUE(window.Focus(from));
+        rich_edit_test::PressChord({VK_CONTROL, 'A'});
+        rich_edit_test::PressChord({VK_CONTROL, 'C'});
+        EXPECT_EQ(rich_edit_test::GetClipboardText(), L"12345");
+        ASSERT_TRUE(window.Focus(to));
+        rich_edit_test::PressChord({VK_CONTROL, 'V'});
+        EXPECT_EQ(to->GetText(), L"12345");
+    }
+    ui_.shutdown();
+    EXPECT_FALSE(ThreadHasOle());
 }
 
 }  // namespace
