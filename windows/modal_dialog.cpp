@@ -2,7 +2,9 @@
 
 #include "app/thread_ids.h"
 #include "base/thread_registry.h"
+#include "ui/box.h"
 #include "ui/button.h"
+#include "ui/event_args.h"
 #include "windows/modal_owners.h"
 
 namespace {
@@ -67,6 +69,16 @@ LRESULT ModalDialog::OnKeyDown(UINT message, WPARAM wParam, LPARAM, BOOL& handle
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) OnEscape();
     if (message == WM_KEYDOWN && wParam == VK_RETURN) OnReturn();
     return NotHandled(handled);
+}
+
+void ModalDialog::HandleClicks(ClickActions actions) {
+    if (!GetRoot()) return;
+    GetRoot()->BubbledEventMapAt(ui::kEventClick).push_back(
+        MakeWeakCallback([actions = std::move(actions)](ui::EventArgs* args) {
+            const auto action = args->sender ? actions.find(args->sender->GetName()) : actions.end();
+            if (action != actions.end()) action->second();
+            return true;
+        }));
 }
 
 void ModalDialog::ConfirmOnReturnUnlessButtonFocused() {

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "ui/window_impl_base.h"
 
@@ -38,6 +40,10 @@ protected:
     virtual void OnCloseCommand() { Finish(0); }
     virtual void OnEscape() { Finish(0); }
     virtual void OnReturn() {}
+    // What a click on a control of the dialog does, by the control's name; clicks on other
+    // controls do nothing. Called once, from InitWindow.
+    using ClickActions = std::map<std::wstring, std::function<void()>>;
+    void HandleClicks(ClickActions actions);
     // Return confirms unless the focus is on a button: a focused button answers Return by
     // its own click, so that Return on a cancel button cancels.
     void ConfirmOnReturnUnlessButtonFocused();

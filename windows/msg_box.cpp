@@ -6,9 +6,7 @@
 #include "app/launcher_messages.h"
 #include "app/thread_ids.h"
 #include "base/thread_registry.h"
-#include "ui/box.h"
 #include "ui/button.h"
-#include "ui/event_args.h"
 #include "windows/window_texts.h"
 
 void MsgBox::SetButtonTexts(const std::wstring& noText, const std::wstring& yesText) {
@@ -49,9 +47,9 @@ bool MsgBox::ShowModal(std::unique_ptr<MsgBox> box, HWND owner, std::function<vo
 }
 
 void MsgBox::InitWindow() {
-    GetRoot()->BubbledEventMapAt(ui::kEventClick).push_back(MakeWeakCallback([this](ui::EventArgs* args) {
-        return OnClick(args);
-    }));
+    HandleClicks({{L"btn_yes", [this] { Confirm(); }},
+                  {L"btn_no", [this] { Cancel(); }},
+                  {L"btn_close", [this] { Cancel(); }}});
     SetLabelText(FindControl(L"title"), title);
     SetLabelText(FindControl(L"content"), content);
     SetLabelText(FindControl(L"detail"), detail);
@@ -77,16 +75,6 @@ void MsgBox::SwapButtonLooks() {
         noButton_->SetStateTextColor(state, yesColor);
         yesButton_->SetStateTextColor(state, noColor);
     }
-}
-
-bool MsgBox::OnClick(ui::EventArgs* args) {
-    const std::wstring& name = args->sender ? args->sender->GetName() : std::wstring();
-    if (name == L"btn_yes") {
-        Confirm();
-    } else if (name == L"btn_no" || name == L"btn_close") {
-        Cancel();
-    }
-    return true;
 }
 
 void MsgBox::Close(UINT code) {

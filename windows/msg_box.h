@@ -8,7 +8,6 @@
 
 #include "app/ui_seam.h"
 #include "ui/button.h"
-#include "ui/event_args.h"
 #include "windows/modal_dialog.h"
 
 // The launcher's modal message box (skin "msgbox"): a title, a message, a detail line and up
@@ -45,7 +44,6 @@ public:
     void InitWindow() override;
 
 private:
-    bool OnClick(ui::EventArgs* args);
     void SwapButtonLooks();
 
     bool buttonTextsAreKeys_ = false;

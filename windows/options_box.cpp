@@ -20,9 +20,7 @@ void OptionsBox::Show(HWND owner, const OptionsRequest& request) {
 }
 
 void OptionsBox::InitWindow() {
-    GetRoot()->BubbledEventMapAt(ui::kEventClick).push_back(MakeWeakCallback([this](ui::EventArgs* args) {
-        return OnClick(args);
-    }));
+    HandleClicks({{L"btn_ok", [this] { Confirm(); }}, {L"btn_close", [this] { Dismiss(); }}});
     SetLabelText(FindControl(L"content"), content);
     if (auto* list = dynamic_cast<ui::Box*>(FindControl(L"option_vlist"))) {
         for (std::size_t i = 0; i < optionTexts.size(); ++i) {
@@ -50,12 +48,3 @@ bool OptionsBox::OnOptionSelected(ui::EventArgs* args) {
     return true;
 }
 
-bool OptionsBox::OnClick(ui::EventArgs* args) {
-    const std::wstring& name = args->sender ? args->sender->GetName() : std::wstring();
-    if (name == L"btn_ok") {
-        Confirm();
-    } else if (name == L"btn_close") {
-        Dismiss();
-    }
-    return true;
-}

@@ -38,6 +38,5 @@ protected:
     void OnEscape() override { Dismiss(); }
 
 private:
-    bool OnClick(ui::EventArgs* args);
     bool OnOptionSelected(ui::EventArgs* args);
 };

@@ -14,9 +14,9 @@ constexpr int kArabicLanguageIndex = 13;
 }  // namespace
 
 void PreDlcForm::InitWindow() {
-    GetRoot()->BubbledEventMapAt(ui::kEventClick).push_back(MakeWeakCallback([this](ui::EventArgs* args) {
-        return OnClick(args);
-    }));
+    HandleClicks({{L"btn_confirm", [this] { Finish(1); }},
+                  {L"btn_cancel", [this] { Finish(0); }},
+                  {L"btn_close", [this] { Finish(0); }}});
     sizeLabel_ = dynamic_cast<ui::Label*>(FindControl(std::wstring(L"text_size_value")));
     spaceLabel_ = dynamic_cast<ui::Label*>(FindControl(std::wstring(L"text_space_value")));
     if (sizeLabel_) sizeLabel_->SetText(L"");
@@ -31,16 +31,6 @@ void PreDlcForm::InitWindow() {
         }
     }
     FillSizes();
-}
-
-bool PreDlcForm::OnClick(ui::EventArgs* args) {
-    const std::wstring& name = args->sender ? args->sender->GetName() : std::wstring();
-    if (name == L"btn_confirm") {
-        Finish(1);
-    } else if (name == L"btn_cancel" || name == L"btn_close") {
-        Finish(0);
-    }
-    return true;
 }
 
 void PreDlcForm::FillSizes() {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "ui/event_args.h"
 #include "ui/label.h"
 #include "windows/modal_dialog.h"
 
@@ -19,7 +18,6 @@ protected:
     void OnReturn() override { ConfirmOnReturnUnlessButtonFocused(); }
 
 private:
-    bool OnClick(ui::EventArgs* args);
     void FillSizes();
 
     ui::Label* sizeLabel_ = nullptr;

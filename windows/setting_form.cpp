@@ -47,9 +47,9 @@ SettingForm* SettingForm::Find() {
 
 void SettingForm::InitWindow() {
     settings = LauncherContext::Instance()->settings.Get();
-    GetRoot()->BubbledEventMapAt(ui::kEventClick).push_back(MakeWeakCallback([this](ui::EventArgs* args) {
-        return OnClick(args);
-    }));
+    HandleClicks({{L"btn_confirm", [this] { Confirm(); }},
+                  {L"btn_cancel", [this] { Cancel(); }},
+                  {L"btn_close", [this] { Cancel(); }}});
     tabList_ = dynamic_cast<ui::ListBox*>(FindControl(std::wstring(L"setting_btns")));
     pageList_ = dynamic_cast<ui::ListBox*>(FindControl(std::wstring(L"setting_pages")));
     if (!tabList_ || !pageList_) return;
@@ -136,16 +136,6 @@ bool SettingForm::OnPagesScroll(ui::EventArgs* args) {
     currentPage_ = shown;
     MarkTabs(shown);
     return false;
-}
-
-bool SettingForm::OnClick(ui::EventArgs* args) {
-    const std::wstring& name = args->sender ? args->sender->GetName() : std::wstring();
-    if (name == L"btn_confirm") {
-        Confirm();
-    } else if (name == L"btn_cancel" || name == L"btn_close") {
-        Cancel();
-    }
-    return true;
 }
 
 LRESULT SettingForm::OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {

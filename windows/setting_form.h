@@ -51,7 +51,6 @@ protected:
     void OnCloseCommand() override { Cancel(); }
 
 private:
-    bool OnClick(ui::EventArgs* args);
     bool OnTabSelect(ui::EventArgs* args);
     bool OnPagesScroll(ui::EventArgs* args);
     // Marks tab index selected (its name label disabled, reading black) and the others not.

@@ -7,7 +7,6 @@
 #include "app/launcher_context.h"
 #include "app/launcher_messages.h"
 #include "browser/async_modal_runner_manager.h"
-#include "ui/box.h"
 #include "ui/language_table.h"
 #include "windows/folder_dialog.h"
 #include "windows/formatted_texts.h"
@@ -23,25 +22,13 @@ void ShowInvalidDiskSpaceNotice() {
 }  // namespace
 
 void SetupPathForm::InitWindow() {
-    GetRoot()->BubbledEventMapAt(ui::kEventClick).push_back(MakeWeakCallback([this](ui::EventArgs* args) {
-        return OnClick(args);
-    }));
+    HandleClicks({{L"btn_ok", [this] { Finish(1); }},
+                  {L"btn_change", [this] { ChangeFolder(); }},
+                  {L"btn_close", [this] { Finish(0); }}});
     pathLabel_ = dynamic_cast<ui::Label*>(FindControl(std::wstring(L"text_set_path")));
     needSpaceLabel_ = dynamic_cast<ui::Label*>(FindControl(std::wstring(L"lable_need_space")));
     freeSpaceLabel_ = dynamic_cast<ui::Label*>(FindControl(std::wstring(L"lable_free_space")));
     ShowFolder(LauncherContext::Instance()->settings.Get().gamePath);
-}
-
-bool SetupPathForm::OnClick(ui::EventArgs* args) {
-    const std::wstring& name = args->sender ? args->sender->GetName() : std::wstring();
-    if (name == L"btn_ok") {
-        Finish(1);
-    } else if (name == L"btn_change") {
-        ChangeFolder();
-    } else if (name == L"btn_close") {
-        Finish(0);
-    }
-    return true;
 }
 
 void SetupPathForm::ChangeFolder() {

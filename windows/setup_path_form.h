@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "ui/event_args.h"
 #include "ui/label.h"
 #include "windows/modal_dialog.h"
 
@@ -26,7 +25,6 @@ protected:
     void OnReturn() override { ConfirmOnReturnUnlessButtonFocused(); }
 
 private:
-    bool OnClick(ui::EventArgs* args);
     void ChangeFolder();
     // Shows folder with its drive's free space; false (after the notice) when that cannot be
     // read.
