@@ -92,6 +92,7 @@ public:
     // The scroll positions at which the children begin, after the last arrangement.
     const std::vector<int>& GetItemOffsets() const { return itemOffsets_; }
     int GetVerticalLineSize() const { return verticalLineSize_; }
+    int GetHorizontalLineSize() const { return horizontalLineSize_; }
     bool IsHoldEnd() const { return holdEnd_; }
 
 protected:

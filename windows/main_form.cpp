@@ -12,6 +12,8 @@
 #include "ui/tab_box.h"
 #include "windows/balloon_request.h"
 #include "windows/plain_window.h"
+#include "windows/tab_asset.h"
+#include "windows/tab_predlc.h"
 #include "windows/web_view.h"
 
 namespace {
@@ -55,6 +57,7 @@ bool MainForm::CreateAndShow() {
 
 void MainForm::InitWindow() {
     SetIcons(GetHWND());
+    InitSettingsButton();
     closeButton_ = Find<ui::Button>(*this, L"btn_close");
     if (closeButton_) {
         closeButton_->EventMapAt(ui::kEventClick).push_back(MakeWeakCallback([this](ui::EventArgs* args) {
@@ -63,6 +66,8 @@ void MainForm::InitWindow() {
         }));
     }
     BindTitles();
+    InitPosters();
+    InitNewsTabs();
     InitGameArea();
     InitPreDlcArea();
     posterFrame_ = Find<ui::Box>(*this, L"poster_frame");
@@ -111,21 +116,32 @@ bool MainForm::HandleLauncherMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case kMsgStateChanged:
             UpdateTitles();
             UpdateGameButton();
+            RefreshSettingsPages();
             return true;
         case kMsgCheckProgress:
+            UpdateCheckProgress(wParam, lParam);
+            return true;
         case kMsgDownloadSpeed:
+            ShowDownloadSpeed(wParam, lParam);
+            return true;
         case kMsgDownloadProgress:
-            return true;  // the game-area and pre-download pages show the figures
+            ShowDownloadBytes(wParam, lParam);
+            return true;
         case kMsgDownloadPaused:
             OnDownloadPaused(lParam);
             return true;
         case kMsgLanguageReloaded:
             UpdateTitles();
+            RebuildPosters();
+            RebuildNewsTabs();
             LoadWebViewUrl();
             UpdateGameButton();
+            RefreshPreDlcTexts();
             RebuildJumpLinks();
             return true;
         case kMsgRefreshContent:
+            RebuildPosters();
+            RebuildNewsTabs();
             LoadWebViewUrl();
             return true;
         case kMsgGameUpdateAvailable:
@@ -135,6 +151,7 @@ bool MainForm::HandleLauncherMessage(UINT message, WPARAM wParam, LPARAM lParam)
             ShowPreDlcPage(wParam, lParam);
             return true;
         case kMsgUiTick:
+            OnUiTick();
             return true;
         case kMsgGameWindow:
             RegisterGameWindow(reinterpret_cast<HWND>(lParam));
@@ -158,10 +175,15 @@ bool MainForm::HandleLauncherMessage(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT MainForm::OnClose(UINT, WPARAM, LPARAM, BOOL& handled) {
     closeButton_ = nullptr;
     titleLabel_ = versionLabel_ = mainTitleLabel_ = subTitleLabel_ = nullptr;
-    for (ui::TabBox** tabs : {&assetTabs_, &preDlcTabs_}) {
-        if (*tabs) (*tabs)->RemoveAll();
-        *tabs = nullptr;
-    }
+    ClearPosters();
+    posterList_ = dotList_ = nullptr;
+    scrollLeftButton_ = scrollRightButton_ = nullptr;
+    ClearNewsTabs();
+    newsTabList_ = nullptr;
+    newsPages_ = nullptr;
+    MainComponents::RemoveAssetPages(assetTabs_);
+    MainComponents::RemovePreDlcPages(preDlcTabs_);
+    assetTabs_ = preDlcTabs_ = nullptr;
     gameButton_ = nullptr;
     if (posterFrame_) {
         while (posterFrame_->GetCount() > 0) posterFrame_->RemoveAt(0);

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/window_impl_base.h"
 #include "windows/game_button_rule.h"
+#include "windows/poster_ticker.h"
 
 namespace zel_comp {
 class CefControlBase;
@@ -16,6 +18,7 @@ class CefControlBase;
 namespace ui {
 class Box;
 class HBox;
+class ListBox;
 class TabBox;
 struct EventArgs;
 }  // namespace ui
@@ -31,6 +34,9 @@ struct EventArgs;
 //   main_form_game.cpp      the game button: its rule, its click, its pause look
 //   main_form_progress.cpp  progress of checks and downloads, pre-download pages, the game's queries
 //   main_form_content.cpp   titles, community links, the activity web view
+//   main_form_posters.cpp   the poster carousel
+//   main_form_news.cpp      the news tabs
+//   main_form_settings.cpp  opening the settings window and refreshing it
 class MainForm : public ui::WindowImplBase {
 public:
     // Creates, centres and shows the window; the window owns itself.
@@ -71,17 +77,46 @@ private:
     void OnTrayNotification(LPARAM lParam);
 
     void BindTitles();
+    void InitPosters();
+    void ClearPosters();
+    void RebuildPosters();
+    void ShowPoster(int index, bool animate);
+    void AdvancePoster();
+    // A user's move to a poster: shown, and the automatic advance held back for a while.
+    void MoveToPoster(int index);
+    bool OnDotEvent(ui::EventArgs* args);
+    void InitNewsTabs();
+    void ClearNewsTabs();
+    void RebuildNewsTabs();
+    void SelectNewsTab(int index);
+    bool OnNewsTabEvent(ui::EventArgs* args);
+
     void InitWebView();
     // The first page that finished loading shows the view, which stays shown.
     void OnWebViewLoadEnd();
     bool OnJumpLink(ui::EventArgs* args);
 
+    // The title bar's settings button (every click of the window passes here) opens the
+    // settings window; state changes refresh its pages.
+    void InitSettingsButton();
+    bool OnWindowEvent(ui::EventArgs* args);
+    void RefreshSettingsPages();
+
     void InitGameArea();
     void InitPreDlcArea();
     void SetGameButtonText(const std::wstring& textId, bool keepLiteralText);
     void StartAutomatically(AutoStart start);
-    void OnDownloadPaused(LPARAM lParam);
+    void ShowPauseOnGameButton(bool paused);
     void ShowPreDlcPage(WPARAM page, LPARAM code);
+    // The worker's figures go to the page that shows them: the pre-download's download page
+    // while the pre-download downloads, else the current game-area page.
+    bool PreDownloadDownloads() const;
+    void UpdateCheckProgress(WPARAM counter, LPARAM percent);
+    void ShowDownloadSpeed(WPARAM secondsLeft, LPARAM bytesPerSecond);
+    void ShowDownloadBytes(WPARAM total, LPARAM done);
+    void OnDownloadPaused(LPARAM lParam);
+    void OnUiTick();
+    void RefreshPreDlcTexts();
     void RegisterGameWindow(HWND window);
     void AnswerPreDlcQuery(UINT message);
 
@@ -90,6 +125,14 @@ private:
     ui::Label* versionLabel_ = nullptr;
     ui::Label* mainTitleLabel_ = nullptr;
     ui::Label* subTitleLabel_ = nullptr;
+    ui::ListBox* posterList_ = nullptr;
+    ui::ListBox* dotList_ = nullptr;
+    int currentPoster_ = -1;
+    std::shared_ptr<PosterHold> posterHold_ = std::make_shared<PosterHold>();  // shared with the worker's tick
+    ui::Button* scrollLeftButton_ = nullptr;
+    ui::Button* scrollRightButton_ = nullptr;
+    ui::ListBox* newsTabList_ = nullptr;
+    ui::TabBox* newsPages_ = nullptr;
     ui::TabBox* assetTabs_ = nullptr;
     ui::Button* gameButton_ = nullptr;
     PausedTextMemory pausedText_;

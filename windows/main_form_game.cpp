@@ -15,13 +15,11 @@
 #include "ui/button.h"
 #include "ui/event_args.h"
 #include "ui/tab_box.h"
-#include "ui/vbox.h"
-#include "update/predownload_state.h"
 #include "windows/main_form.h"
+#include "windows/page_controls.h"
+#include "windows/tab_asset.h"
 
 namespace {
-
-constexpr int kGameAreaPageCount = 4;
 
 struct ActionTelemetry {
     const wchar_t* textId;
@@ -80,15 +78,11 @@ void MainForm::InitGameArea() {
         assetTabs_ = nullptr;
         return;
     }
-    // The game-area pages' place: one page per index, until the pages show their own content.
-    for (int index = 0; index < kGameAreaPageCount; ++index) {
-        assetTabs_->AddAt(std::make_unique<ui::VBox>().release(), static_cast<std::size_t>(index));
-    }
+    MainComponents::AddAssetPages(assetTabs_);
     gameButton_->EventMapAt(ui::kEventClick).push_back(
         MakeWeakCallback([this](ui::EventArgs* args) { return OnGameButton(args); }));
     SetGameButtonText(kStartGameText, true);
     gameButton_->SetEnabled(false);
-    assetTabs_->SelectItem(kGameAreaNone);
 }
 
 void MainForm::SetGameButtonText(const std::wstring& textId, bool keepLiteralText) {
@@ -102,6 +96,7 @@ void MainForm::UpdateGameButton() {
     gameButton_->SetEnabled(look.enabled);
     StartAutomatically(look.autoStart);
     assetTabs_->SelectItem(look.page);
+    if (auto* page = CurrentPage<MainComponents::TabAsset>(assetTabs_)) page->Refresh();
 }
 
 void MainForm::StartAutomatically(AutoStart start) {
@@ -149,11 +144,8 @@ bool MainForm::OnGameButton(ui::EventArgs* args) {
     return true;
 }
 
-void MainForm::OnDownloadPaused(LPARAM lParam) {
-    LauncherContext* context = LauncherContext::Instance();
-    // A downloading pre-download shows its pause on its own page.
-    if (context->preDownloadActive && context->preDownloadStep == kPreDownloadDownloading) return;
-    if (!gameButton_ || !assetTabs_) return;
+void MainForm::ShowPauseOnGameButton(bool paused) {
+    if (!gameButton_) return;
     const std::wstring current = gameButton_->GetTextId();
-    SetGameButtonText(lParam == 1 ? pausedText_.Pause(current) : pausedText_.Resume(current), true);
+    SetGameButtonText(paused ? pausedText_.Pause(current) : pausedText_.Resume(current), true);
 }

@@ -50,13 +50,19 @@ void AddPages(ui::TabBox* tabs, const std::array<const wchar_t*, sizeof...(Pages
     tabs->SelectItem(0);
 }
 
+// Runs action on every child of box that is an Item, in order.
+template <class Item, class Action>
+void ForEachItem(ui::Box* box, Action action) {
+    for (int i = 0; box && i < box->GetCount(); ++i) {
+        if (auto* item = dynamic_cast<Item*>(box->GetItemAt(static_cast<std::size_t>(i)))) action(*item);
+    }
+}
+
 // The main window's close: every page of tabs that is a Page releases its controls, then all
 // pages go.
 template <class Page>
 void ReleaseAndRemovePages(ui::TabBox* tabs) {
     if (!tabs) return;
-    for (int i = 0; i < tabs->GetCount(); ++i) {
-        if (auto* page = dynamic_cast<Page*>(tabs->GetItemAt(static_cast<std::size_t>(i)))) page->ReleaseControls();
-    }
+    ForEachItem<Page>(tabs, [](Page& page) { page.ReleaseControls(); });
     tabs->RemoveAll();
 }

@@ -13,10 +13,15 @@
 #include "tests/app/scratch_folder.h"
 #include "tests/ui/support/render_snapshot.h"
 #include "tests/windows/dialog_test_support.h"
+#include "tests/windows/fixed_state.h"
+#include "ui/list_box.h"
+#include "ui/progress.h"
 #include "ui/tab_box.h"
+#include "update/patch_applier.h"
+#include "update/predownload_state.h"
 #include "windows/balloon_request.h"
 #include "windows/launcher_ui.h"
-#include "update/patch_applier.h"
+#include "windows/page_controls.h"
 
 namespace {
 
@@ -44,7 +49,10 @@ protected:
         context_->firstRun = false;
         context_->askCloseBehaviour = false;
         context_->preDownloadActive = false;
+        context_->preDownloadStep = 0;
         context_->messageBoxShown = false;
+        context_->posters.clear();
+        context_->news.clear();
         context_->SetFreeSpaceQuery([](const std::wstring&, std::uint64_t& bytes) {
             bytes = std::uint64_t{1} << 40;
             return true;
@@ -64,6 +72,8 @@ protected:
             if (::IsWindow(window_)) ::DestroyWindow(window_);
             context_->SetMainWindow(nullptr);
         });
+        context_->SetState(nullptr);
+        context_->preDownloadActive = false;
         context_->SetUiServices({});
         ::SetCurrentDirectoryW(previous_.c_str());
         DialogTest::TearDown();
@@ -101,6 +111,61 @@ protected:
         return pixel;
     }
     bool Visible() const { return ::IsWindowVisible(window_) != FALSE; }
+
+    // The named control on the current page of a tab box of the window (names repeat across
+    // pages, so the window's own lookup is of no use). UI thread.
+    ui::Control* OnPage(const wchar_t* tabs, const wchar_t* name) {
+        auto* box = dynamic_cast<ui::TabBox*>(FrameworkWindow(window_)->FindControl(std::wstring(tabs)));
+        return FindNamedControl(CurrentPage<ui::Control>(box), name);
+    }
+    std::wstring PageText(const wchar_t* tabs, const wchar_t* name) {
+        std::wstring text = L"<none>";
+        RunOnUi([&] {
+            if (auto* label = dynamic_cast<ui::Label*>(OnPage(tabs, name))) text = label->GetText();
+        });
+        return text;
+    }
+    double PageProgress(const wchar_t* tabs) {
+        double value = -1;
+        RunOnUi([&] {
+            if (auto* bar = dynamic_cast<ui::Progress*>(OnPage(tabs, L"progress"))) value = bar->GetValue();
+        });
+        return value;
+    }
+    struct PageButton {
+        bool visible = false;
+        bool enabled = false;
+    };
+    PageButton ReadPageButton(const wchar_t* tabs) {
+        PageButton button;
+        RunOnUi([&] {
+            if (ui::Control* control = OnPage(tabs, L"btn_download_ctrl")) button = {control->IsVisible(), control->IsEnabled()};
+        });
+        return button;
+    }
+    void ClickOnPage(const wchar_t* tabs, const wchar_t* name) {
+        POINT at{-1, -1};
+        RunOnUi([&] {
+            ::UpdateWindow(window_);  // lays out the page just selected
+            if (ui::Control* control = OnPage(tabs, name)) {
+                const RECT r = control->GetPos();
+                at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            }
+        });
+        ASSERT_GE(at.x, 0);
+        ::PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        ::PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        ::PostMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    int Selected(const wchar_t* name) {
+        int index = -2;
+        RunOnUi([&] {
+            ui::Control* control = FrameworkWindow(window_)->FindControl(std::wstring(name));
+            if (auto* tabs = dynamic_cast<ui::TabBox*>(control)) index = tabs->GetCurSel();
+            if (auto* list = dynamic_cast<ui::ListBox*>(control)) index = list->GetCurSel();
+        });
+        return index;
+    }
 
     LauncherContext* context_ = LauncherContext::Instance();
     ScratchFolder folder_;
@@ -227,20 +292,115 @@ TEST_F(MainWindowTest, GameWindowsRegisterOnceAndDeadOnesLeave) {
     RunOnUi([&] { ::DestroyWindow(second); });
 }
 
-TEST_F(MainWindowTest, PreDownloadPagesKeepTheirSelectionForUnknownPages) {
-    const auto selected = [this] {
-        int index = -1;
-        RunOnUi([&] {
-            auto* tabs = dynamic_cast<ui::TabBox*>(FrameworkWindow(window_)->FindControl(std::wstring(L"tab_predlc")));
-            if (tabs) index = tabs->GetCurSel();
-        });
-        return index;
-    };
-    EXPECT_EQ(selected(), 0);
-    Send(kMsgPreDlcStatus, 2, 0);
-    EXPECT_EQ(selected(), 2);
+TEST_F(MainWindowTest, TheDownloadPageShowsTheWorkersFiguresAndPauses) {
+    context_->SetState(std::make_unique<FixedState>(kDownloadFilesStateType, kGameMode));
+    Send(kMsgStateChanged);
+    ASSERT_EQ(ReadGameButton().page, 2);
+    EXPECT_EQ(PageText(L"tab_assets", L"text_download_time"), L"Waiting...");
+
+    Send(kMsgDownloadProgress, 2147483648, 536870912);
+    Send(kMsgDownloadSpeed, 3725, 1048576);
+    EXPECT_EQ(PageText(L"tab_assets", L"text_download_info"), L"Downloading game resources: 25.00% (512.00M/ 2.00G)");
+    EXPECT_EQ(PageText(L"tab_assets", L"text_download_time"), L"Time remaining: 01:02:05");
+    EXPECT_EQ(PageText(L"tab_assets", L"text_download_speed"), L"Download speed:  1.00M/S");
+    EXPECT_DOUBLE_EQ(PageProgress(L"tab_assets"), 25.0);
+    // Done beyond the total is no figure.
+    Send(kMsgDownloadProgress, 10, 20);
+    EXPECT_EQ(PageText(L"tab_assets", L"text_download_info"), L"Downloading game resources: 25.00% (512.00M/ 2.00G)");
+
+    // The pause button asks once, then waits for the worker's answer.
+    ClickOnPage(L"tab_assets", L"btn_download_ctrl");
+    EXPECT_TRUE(WaitUntil([this] { return !ReadPageButton(L"tab_assets").enabled; }));
+    Send(kMsgDownloadPaused, 0, 1);
+    EXPECT_TRUE(ReadPageButton(L"tab_assets").enabled);
+    EXPECT_EQ(PageText(L"tab_assets", L"text_download_speed"), L"Download speed: 0.00KB/S");
+    EXPECT_EQ(ReadGameButton().text, L"PAUSED");
+    Send(kMsgDownloadPaused, 0, 0);
+    EXPECT_EQ(ReadGameButton().text, L"START");
+
+    // Verifying after the download: no pause, the bar follows the check.
+    Send(kMsgCheckProgress, 0, 40);
+    EXPECT_FALSE(ReadPageButton(L"tab_assets").visible);
+    EXPECT_DOUBLE_EQ(PageProgress(L"tab_assets"), 40.0);
+    context_->SetState(std::make_unique<FixedState>(kCheckVersionStateType, kGameMode));
+    Send(kMsgStateChanged);
+    ASSERT_EQ(ReadGameButton().page, 3);
+    Send(kMsgCheckProgress, (5 << 16) | 2, 60);
+    EXPECT_EQ(PageText(L"tab_assets", L"text_check_asset"), L"(2/5)");
+    EXPECT_DOUBLE_EQ(PageProgress(L"tab_assets"), 60.0);
+}
+
+TEST_F(MainWindowTest, ADownloadingPreDownloadShowsItsFiguresOnItsOwnPage) {
+    EXPECT_EQ(Selected(L"tab_predlc"), 0);
+    context_->preDownloadActive = true;
+    context_->preDownloadStep = kPreDownloadDownloading;
+    Send(kMsgPreDlcStatus, 2, 1);
+    ASSERT_EQ(Selected(L"tab_predlc"), 2);
+    EXPECT_EQ(PageText(L"tab_predlc", L"text_title"), L"Downloading");
+    // An unknown page keeps the selection.
     Send(kMsgPreDlcStatus, 7, 1);
-    EXPECT_EQ(selected(), 2);
+    EXPECT_EQ(Selected(L"tab_predlc"), 2);
+
+    Send(kMsgDownloadProgress, 3, 1);
+    EXPECT_EQ(PageText(L"tab_predlc", L"text_info"), L"33%");
+    Send(kMsgUiTick);
+    EXPECT_EQ(PageText(L"tab_predlc", L"text_title"), L"Downloading.");
+    Send(kMsgDownloadPaused, 0, 1);
+    EXPECT_EQ(PageText(L"tab_predlc", L"text_title"), L"Paused");
+    // The game area keeps its own look.
+    EXPECT_EQ(ReadGameButton().text, L"START");
+    EXPECT_EQ(ReadGameButton().page, 0);
+
+    Send(kMsgPreDlcStatus, 3, 0);
+    EXPECT_EQ(PageText(L"tab_predlc", L"text_info"), L"Completed");
+}
+
+TEST_F(MainWindowTest, TheSettingsButtonOpensTheSettingsWindowOverTheMainWindow) {
+    Click(window_, L"btn_settings");
+    const HWND settings = WaitForWindow(L"SettingForm");
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(window_));
+    WaitLaidOut(settings);
+    Send(kMsgStateChanged);  // refreshes the open settings pages
+    PressKey(settings, VK_ESCAPE);
+    ASSERT_TRUE(WaitForWindowGone(settings));
+    EXPECT_TRUE(::IsWindowEnabled(window_));
+}
+
+TEST_F(MainWindowTest, PostersAndNewsFollowTheContextAndTheUser) {
+    context_->posters = {{"../public/poster_placeholder.png", "FAQ"}, {"../public/poster_placeholder.png", "FAQ"}};
+    context_->news = {{"News", {{"First", "12/01", "", ""}}}, {"Events", {{"Second", "12/02", "", ""}}}};
+    Send(kMsgRefreshContent);
+    WaitLaidOut(window_);
+    EXPECT_EQ(Selected(L"dot_list"), 0);
+    EXPECT_EQ(Selected(L"tab_pages"), 0);
+    const auto enabled = [this](const wchar_t* name) {
+        bool on = false;
+        RunOnUi([&] { on = FrameworkWindow(window_)->FindControl(std::wstring(name))->IsEnabled(); });
+        return on;
+    };
+    EXPECT_FALSE(enabled(L"btn_scroll_left"));
+    Click(window_, L"btn_scroll_right");
+    EXPECT_TRUE(WaitUntil([&] { return Selected(L"dot_list") == 1; }));
+    EXPECT_FALSE(enabled(L"btn_scroll_right"));
+    EXPECT_TRUE(enabled(L"btn_scroll_left"));
+
+    POINT header{-1, -1};
+    RunOnUi([&] {
+        auto* headers = dynamic_cast<ui::ListBox*>(FrameworkWindow(window_)->FindControl(std::wstring(L"tab_labels")));
+        const RECT r = headers->GetItemAt(1)->GetPos();
+        header = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    });
+    ::PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(header.x, header.y));
+    ::PostMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(header.x, header.y));
+    EXPECT_TRUE(WaitUntil([&] { return Selected(L"tab_pages") == 1; }));
+
+    // Emptied lists leave the controls empty and the scroll buttons hidden.
+    context_->posters.clear();
+    context_->news.clear();
+    Send(kMsgRefreshContent);
+    EXPECT_EQ(Selected(L"dot_list"), -1);
+    RunOnUi([&] { EXPECT_FALSE(FrameworkWindow(window_)->FindControl(std::wstring(L"btn_scroll_right"))->IsVisible()); });
 }
 
 TEST_F(MainWindowTest, BalloonRequestsOfAnotherSizeAreIgnored) {
