@@ -115,11 +115,11 @@ protected:
     }
 
     // A real click on the game button: it stands at the right end of the window's bottom band
-    // (148 pixels high, 40 from the right edge), 280 x 80, vertically centred.
+    // (40 from the right edge), 280 x 80, its bottom 4 above the window's.
     void ClickGameButton() {
         RECT client{};
         ::GetClientRect(window_, &client);
-        const LPARAM at = MAKELPARAM(client.right - 40 - 140, client.bottom - 74);
+        const LPARAM at = MAKELPARAM(client.right - 40 - 140, client.bottom - 44);
         ::PostMessageW(window_, WM_MOUSEMOVE, 0, at);
         ::PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::PostMessageW(window_, WM_LBUTTONUP, 0, at);
@@ -319,14 +319,16 @@ TEST_F(LauncherE2eTest, TheGameButtonInstallsUpdatesAndStartsTheGame) {
     ASSERT_NO_FATAL_FAILURE(StartLauncher());
     ASSERT_NO_FATAL_FAILURE(UpdateTo(kFirstVersion, true));
 
-    const std::wstring answers[] = {L"registered", L"message 2527 0 0", L"message 2529 0 0", L"message 2531 0 0",
-                                    L"message 2532 0 0"};
+    // The pre-download status is the page's; the figures are 0 while nothing pre-downloads.
+    const std::wstring answers[] = {L"registered", L"message 2529 0 0", L"message 2531 0 0", L"message 2532 0 0"};
     const auto answered = [&] {
         for (const std::wstring& answer : answers)
             if (!GameLogHas(log, answer)) return false;
-        return true;
+        return !FindGameLogLine(log, L"message 2527 0 ").empty();
     };
     ASSERT_TRUE(WaitFor(answered, kUpdateTimeoutMs)) << "the game's log:\n" << testing::PrintToString(ReadGameLog(log));
+    // The publisher offers the coming version: the page to start its pre-download is shown.
+    EXPECT_EQ(FindGameLogLine(log, L"message 2527 0 "), L"1");
     const std::wstring md5 = Wide(Md5Of(GameFile("version_map.txt")));
     EXPECT_NE(FindGameLogLine(log, L"cmdline ").find(md5), std::wstring::npos);
     EXPECT_EQ(FindGameLogLine(log, L"cwd "), install_.Child(L"Tarvenor Game"));
