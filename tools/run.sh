@@ -77,7 +77,7 @@ if [ -n "$screenshots" ]; then
     # One real click on the game button, so that the screenshots show an install and its
     # progress: once the main window has shown for a few seconds (its start-up check done), at
     # the button's place (the right end of the bottom band, 40 from the right edge, 280 x 80,
-    # its bottom 4 above the window's).
+    # its bottom 12 above the window's).
     ( for _ in $(seq 120); do
           window=$(xdotool search --onlyvisible --name '^Launcher$' 2>/dev/null | head -1) || true
           [ -n "$window" ] && break
@@ -86,7 +86,7 @@ if [ -n "$screenshots" ]; then
       [ -n "$window" ] || { echo "run: no main window to click" >&2; exit 0; }
       sleep 5
       eval "$(xdotool getwindowgeometry --shell "$window")"
-      xdotool mousemove --window "$window" $((WIDTH - 180)) $((HEIGHT - 44)) click 1
+      xdotool mousemove --window "$window" $((WIDTH - 180)) $((HEIGHT - 52)) click 1
       echo "run: clicked the game button" >&2 ) &
     clicker=$!
     echo "run: a screenshot every 2 seconds into $screenshots" >&2

@@ -115,11 +115,11 @@ protected:
     }
 
     // A real click on the game button: it stands at the right end of the window's bottom band
-    // (40 from the right edge), 280 x 80, its bottom 4 above the window's.
+    // (40 from the right edge), 280 x 80, its bottom 12 above the window's.
     void ClickGameButton() {
         RECT client{};
         ::GetClientRect(window_, &client);
-        const LPARAM at = MAKELPARAM(client.right - 40 - 140, client.bottom - 44);
+        const LPARAM at = MAKELPARAM(client.right - 40 - 140, client.bottom - 52);
         ::PostMessageW(window_, WM_MOUSEMOVE, 0, at);
         ::PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::PostMessageW(window_, WM_LBUTTONUP, 0, at);
