@@ -9,7 +9,7 @@
 # --fresh empties build/run/ and offers the sample's first version again. --screenshots DIR also
 # saves a PNG of the whole screen every 2 seconds into DIR (screen-0000.png, ...), so that what
 # the launcher showed can be looked at on a machine without a display, and clicks the game
-# button once (xdotool) so that they show an install. PUBLISHER_PORT moves
+# button (xdotool) so that they show an install and then an update. PUBLISHER_PORT moves
 # the publisher off 18480 (the launcher's built-in endpoints then reach only what setting.json
 # names: the gate and the tracking sink).
 set -euo pipefail
@@ -69,25 +69,45 @@ if [ -n "$screenshots" ]; then
     shooter=$!
     # From 127.0.0.1 an install ends between two screenshots: the big file of every sample
     # version comes at 1 MiB/s per request, so that they show the progress.
-    for version in 10077_0_1 10077_0_2 10077_0_3; do
+    # The update's largest patch comes at 8 KiB/s for the same reason.
+    throttle() {
         python3 -c 'import sys, urllib.request; urllib.request.urlopen(sys.argv[1], sys.argv[2].encode())' \
-            "http://127.0.0.1:$port/_control/fault" \
-            "{\"path\": \"/*/game/$version/KORU_Data/sharedassets0.assets\", \"throttle\": 1048576}" >/dev/null
+            "http://127.0.0.1:$port/_control/fault" "{\"path\": \"$1\", \"throttle\": $2}" >/dev/null
+    }
+    for version in 10077_0_1 10077_0_2 10077_0_3; do
+        throttle "/*/game/$version/KORU_Data/sharedassets0.assets" 1048576
     done
-    # One real click on the game button, so that the screenshots show an install and its
-    # progress: once the main window has shown for a few seconds (its start-up check done), at
-    # the button's place (the right end of the bottom band, 40 from the right edge, 280 x 80,
-    # its bottom 12 above the window's).
-    ( for _ in $(seq 120); do
-          window=$(xdotool search --onlyvisible --name '^Launcher$' 2>/dev/null | head -1) || true
-          [ -n "$window" ] && break
-          sleep 0.5
-      done
-      [ -n "$window" ] || { echo "run: no main window to click" >&2; exit 0; }
-      sleep 5
-      eval "$(xdotool getwindowgeometry --shell "$window")"
-      xdotool mousemove --window "$window" $((WIDTH - 180)) $((HEIGHT - 52)) click 1
-      echo "run: clicked the game button" >&2 ) &
+    throttle "/*/game/10077_0_3/patchs/10077_0_1/KORU_Data/sharedassets0.assets.patch" 8192
+    # Real clicks on the game button (xdotool), at its place: the right end of the bottom band,
+    # 40 from the right edge, 280 x 80, its bottom 12 above the window's. The first, once the
+    # main window has shown for a few seconds (its start-up check done), installs the game,
+    # which then starts and hides the window. The sample game ends by itself after 15 s; then
+    # the publisher moves on to its last version (past the one pre-downloaded meanwhile, so that
+    # the update has patches to fetch), the launcher is started again as a player would (which
+    # brings its window back) and the second click updates the game.
+    export KORU_TIMEOUT_MS=15000
+    ( main_window() { xdotool search --onlyvisible --name '^Launcher$' 2>/dev/null | head -1 || true; }
+      click_game_button() {
+          local window=
+          for _ in $(seq 120); do
+              window=$(main_window)
+              [ -n "$window" ] && break
+              sleep 0.5
+          done
+          [ -n "$window" ] || { echo "run: no main window to click" >&2; return 1; }
+          sleep 5
+          eval "$(xdotool getwindowgeometry --shell "$window")"
+          xdotool mousemove --window "$window" $((WIDTH - 180)) $((HEIGHT - 52)) click 1
+          echo "run: clicked the game button" >&2
+      }
+      click_game_button || exit 0
+      for _ in $(seq 600); do [ -z "$(main_window)" ] && break; sleep 0.5; done
+      sleep 20
+      python3 "$root/tools/publisher" --advance --port "$port" >/dev/null
+      python3 "$root/tools/publisher" --advance --port "$port" >/dev/null
+      echo "run: the publisher offers its last version" >&2
+      (cd "$run_dir" && "$root/tools/wine-run.sh" ./launcher.exe) &
+      click_game_button || exit 0 ) &
     clicker=$!
     echo "run: a screenshot every 2 seconds into $screenshots" >&2
 fi

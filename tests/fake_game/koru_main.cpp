@@ -71,6 +71,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         case WM_CREATE:
             ::SetPropW(window, kGameProperty, window);
             return 0;
+        case WM_PAINT: {
+            // Its name on a plain face, so that a screenshot shows which window is the game.
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(window, &paint);
+            RECT client;
+            ::GetClientRect(window, &client);
+            ::DrawTextW(dc, L"Tarvenor sample game", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            ::EndPaint(window, &paint);
+            return 0;
+        }
         case WM_TIMER:
             if (w == kFindTimer) RegisterWithLauncher(window);
             if (w == kQuitTimer) ::DestroyWindow(window);
@@ -98,6 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.lpfnWndProc = &WindowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     ::RegisterClassExW(&windowClass);
     HWND window = ::CreateWindowExW(0, kClassName, L"KORU", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 320,
                                     200, nullptr, nullptr, instance, nullptr);
