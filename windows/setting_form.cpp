@@ -15,6 +15,8 @@ namespace {
 
 constexpr const wchar_t* kTabTextIds[SettingForm::kPageCount] = {L"STRING_TAB_NORMAL", L"STRING_TAB_RESOURCE",
                                                                  L"STRING_TAB_VERSION"};
+constexpr const wchar_t* kPageFiles[SettingForm::kPageCount] = {L"setting/tab_page0.xml", L"setting/tab_page1.xml",
+                                                                L"setting/tab_page2.xml"};
 
 std::unique_ptr<SettingComponents::TabPage> MakePage(int index) {
     switch (index) {
@@ -74,7 +76,7 @@ void SettingForm::InitWindow() {
             if (tabs_[i]->nameLabel) tabs_[i]->nameLabel->SetText(ui::LanguageTable::GetInstance().GetText(kTabTextIds[i]));
         }
         std::unique_ptr<SettingComponents::TabPage> page = MakePage(i);
-        ui::GlobalManager::BuildIntoBox(L"setting/tab_page" + name + L".xml", nullptr, page.get());
+        ui::GlobalManager::BuildIntoBox(kPageFiles[i], nullptr, page.get());
         pages_[i] = AddToList(pageList_, std::move(page), i);
         if (pages_[i]) pages_[i]->Setup(name, this);
     }

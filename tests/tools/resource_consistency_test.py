@@ -1,0 +1,149 @@
+"""The skin archive against the code that uses it: texts, fonts, colours, classes, skin files.
+
+A text id missing from a language file shows as the bare id, a colour name missing from
+global.xml draws transparent, an unknown font falls back to the default and an unknown class
+leaves its control without its look; none of these fails at run time, so they are checked here.
+"""
+
+import pathlib
+import re
+import unittest
+import xml.etree.ElementTree as ET
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+RESOURCES = ROOT / "resources"
+THEME = RESOURCES / "themes" / "default"
+CODE_FOLDERS = ("windows", "app", "ui", "update", "browser")
+LANGUAGES = ("zh_TW", "en")
+
+TEXT_ID = re.compile(r"STRING_[A-Z0-9_]+")
+# Attribute lists nested in an attribute value, as in dropbox="bkcolor='white'".
+NESTED_ATTRIBUTE = re.compile(r"(\w+)\s*=\s*'([^']*)'")
+# A class's "value" holds an attribute list of its own.
+LISTED_ATTRIBUTE = re.compile(r'(\w+)\s*=\s*"([^"]*)"')
+PLACEHOLDER = re.compile(r"%l?s|\{p\d+\}")
+# Elements that define resources rather than use them.
+DEFINITIONS = {"Font", "TextColor", "Image"}
+
+
+def code_files(folders=CODE_FOLDERS):
+    for folder in folders:
+        yield from sorted((ROOT / folder).rglob("*.cpp"))
+        yield from sorted((ROOT / folder).rglob("*.h"))
+
+
+def skin_files():
+    return sorted(path for path in THEME.rglob("*.xml") if path.name != "global.xml")
+
+
+def language_texts(code):
+    """The texts as the language table reads them: a line counts only when '=' cuts it into
+    exactly two non-empty pieces and the key holds no ';'."""
+    texts = {}
+    for line in (RESOURCES / "lang" / f"{code}.ini").read_text(encoding="utf-8").splitlines():
+        pieces = [piece for piece in line.split("=") if piece]
+        if len(pieces) != 2:
+            continue
+        key = pieces[0].strip()
+        if key and ";" not in key:
+            texts[key] = pieces[1].strip()
+    return texts
+
+
+def attribute_pairs(element):
+    """Every (name, value) an element applies, nested and class-listed attributes included."""
+    pending = list(element.attrib.items())
+    while pending:
+        name, value = pending.pop()
+        if element.tag == "Class" and name == "name":
+            continue
+        if element.tag == "Class" and name == "value":
+            pending.extend(LISTED_ATTRIBUTE.findall(value))
+            continue
+        yield name.lower(), value
+        pending.extend(NESTED_ATTRIBUTE.findall(value))
+
+
+def named_uses(element):
+    """The (kind, name) pairs of the fonts, colours and classes an element asks for by name."""
+    if element.tag in DEFINITIONS:
+        return
+    for name, value in attribute_pairs(element):
+        value = value.strip()
+        if name == "font" and value:
+            yield "font", value
+        elif name.endswith(("color", "color1")) and value:
+            yield "colour", value
+        elif name == "class":
+            yield from (("class", item) for item in value.split())
+
+
+def code_uses(text):
+    """The classes and colours launcher code names in its calls."""
+    for call in re.findall(r"\b(?:ApplyClass|SwitchLook)\(([^;]*);", text):
+        yield from (("class", name) for name in re.findall(r'L"([^"]*)"', call))
+    for call in re.findall(r"\bSet\w*Color\(([^;]*);", text):
+        yield from (("colour", name) for name in re.findall(r'L"([^"]*)"', call))
+
+
+def class_names(tree):
+    return {element.get("name") for element in tree.iter("Class")}
+
+
+class ResourceConsistency(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.glob = ET.parse(THEME / "global.xml")
+        cls.skins = {path: ET.parse(path) for path in skin_files()}
+
+    def test_every_text_id_in_use_is_in_both_languages_with_the_same_placeholders(self):
+        used = {}
+        for path in [*code_files(), *skin_files(), *THEME.glob("*.json")]:
+            for text_id in TEXT_ID.findall(path.read_text(encoding="utf-8")):
+                used.setdefault(text_id, path.relative_to(ROOT))
+        self.assertIn("STRING_START_GAME", used)  # the scan itself reached the code
+        texts = {code: language_texts(code) for code in LANGUAGES}
+        missing = [f"{text_id} ({where}) lacks in {code}.ini" for code in LANGUAGES
+                   for text_id, where in sorted(used.items()) if text_id not in texts[code]]
+        placeholders = {code: {text_id: sorted(PLACEHOLDER.findall(text)) for text_id, text in texts[code].items()}
+                        for code in LANGUAGES}
+        differing = [f"{text_id} has placeholders {[placeholders[code][text_id] for code in LANGUAGES]}"
+                     for text_id in sorted(used) if all(text_id in texts[code] for code in LANGUAGES)
+                     and len({str(placeholders[code][text_id]) for code in LANGUAGES}) > 1]
+        self.assertEqual(missing + differing, [])
+
+    def test_every_font_colour_and_class_the_skins_and_the_code_use_is_defined(self):
+        known = {"font": {element.get("id") for element in self.glob.iter("Font")},
+                 "colour": {element.get("name") for element in self.glob.iter("TextColor")},
+                 "class": class_names(self.glob)}
+        uses = [(use, "global.xml", known) for element in self.glob.iter() for use in named_uses(element)]
+        for path, tree in self.skins.items():
+            # A skin's own classes serve it, and a page built into a window sees that window's.
+            host = self.skins.get(path.parent / "skin.xml", tree)
+            here = {**known, "class": known["class"] | class_names(tree) | class_names(host)}
+            uses += [(use, path.relative_to(THEME), here) for element in tree.iter() for use in named_uses(element)]
+        # The framework's own optional classes (a scroll bar's look) are the skins' choice: launcher code only.
+        for path in code_files(("windows", "browser")):
+            uses += [(use, path.relative_to(ROOT), known) for use in code_uses(path.read_text(encoding="utf-8"))]
+        self.assertGreater(len(uses), 100)  # the scan itself found the markup
+        undefined = [f"{kind} {name} ({where})" for (kind, name), where, defined in uses if name not in defined[kind]]
+        self.assertEqual(undefined, [])
+
+    def test_every_skin_file_the_code_loads_exists(self):
+        loaded = []
+        for path in code_files():
+            text = path.read_text(encoding="utf-8")
+            where = path.relative_to(ROOT)
+            folder = re.search(r'GetSkinFolder\(\)[^{]*\{\s*return L"([^"]*)"', text)
+            file = re.search(r'GetSkinFile\(\)[^{]*\{\s*return L"([^"]*)"', text)
+            if folder and file:
+                loaded.append((f"{folder.group(1)}/{file.group(1)}", where))
+                text = text.replace(file.group(0), "")
+            loaded += [(name, where) for name in re.findall(r'L"([\w/]+\.xml)"', text)]
+        names = {name for name, _ in loaded}
+        self.assertTrue({"main/skin.xml", "global.xml", "main/tab_asset_none.xml"} <= names, names)
+        self.assertEqual([use for use in loaded if not (THEME / use[0]).is_file()], [])
+
+
+if __name__ == "__main__":
+    unittest.main()
