@@ -103,7 +103,8 @@ void TabPreDlcDownload::SetPaused(bool paused) {
     int status = kStatusDownloading;
     if (paused) {
         SwitchLook(controlButton, L"btn_continue_predlc");
-        savedCode = code;
+        // A second pause keeps the code from before the first: a resume goes back to it.
+        if (code != kCodePaused) savedCode = code;
         code = kCodePaused;
         if (titleLabel) titleLabel->SetText(Text(L"STRING_PREDLC_PAUSE"));
         ResetSpeedAndTime();

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -90,11 +91,12 @@ TEST_F(PreDlcPagesTest, PausedRefreshShowsContinueAndResetsTheDetails) {
 }
 
 TEST_F(PreDlcPagesTest, ResumeGoesBackToTheCodeBeforeThePause) {
-    for (int code : {0, 1}) {
-        SCOPED_TRACE(code);
-        OnDownloadPage([code](TabPreDlcDownload& page) {
+    // Two pause messages before the resume: the second must not become the code to go back to.
+    for (const auto& [code, pauses] : {std::pair{0, 1}, std::pair{1, 1}, std::pair{1, 2}}) {
+        SCOPED_TRACE(testing::Message() << code << " after " << pauses << " pauses");
+        OnDownloadPage([code = code, pauses = pauses](TabPreDlcDownload& page) {
             page.Refresh(code);
-            page.SetPaused(true);
+            for (int i = 0; i < pauses; ++i) page.SetPaused(true);
             EXPECT_EQ(page.Code(), TabPreDlc::kCodePaused);
         });
         EXPECT_EQ(Title(), L"Paused");
