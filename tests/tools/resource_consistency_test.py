@@ -1,8 +1,10 @@
-"""The skin archive against the code that uses it: texts, fonts, colours, classes, skin files.
+"""The skin archive against the code that uses it: texts, fonts, colours, classes, attributes and
+skin files.
 
 A text id missing from a language file shows as the bare id, a colour name missing from
-global.xml draws transparent, an unknown font falls back to the default and an unknown class
-leaves its control without its look; none of these fails at run time, so they are checked here.
+global.xml draws transparent, an unknown font falls back to the default, an unknown class or
+attribute leaves its control without its look; none of these fails at run time, so they are
+checked here.
 """
 
 import pathlib
@@ -128,6 +130,18 @@ class ResourceConsistency(unittest.TestCase):
         self.assertGreater(len(uses), 100)  # the scan itself found the markup
         undefined = [f"{kind} {name} ({where})" for (kind, name), where, defined in uses if name not in defined[kind]]
         self.assertEqual(undefined, [])
+
+    def test_every_attribute_the_skins_set_is_one_the_framework_reads(self):
+        # The framework drops an attribute it does not know without a word. The names it knows are
+        # the literals of ui/, and pairs of them where it composes a name (a part and a state).
+        known = set()
+        for path in code_files(("ui",)):
+            names = set(re.findall(r'L"([a-z][a-z0-9_]*)"', path.read_text(encoding="utf-8")))
+            known |= names | {first + second for first in names for second in names}
+        trees = {THEME / "global.xml": self.glob, **self.skins}
+        unknown = [f"{name} ({path.relative_to(THEME)})" for path, tree in trees.items() for element in tree.iter()
+                   for name, _ in attribute_pairs(element) if name not in known]
+        self.assertEqual(unknown, [])
 
     def test_every_skin_file_the_code_loads_exists(self):
         loaded = []
