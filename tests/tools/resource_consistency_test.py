@@ -1,14 +1,17 @@
-"""The skin archive against the code that uses it: texts, fonts, colours, classes, attributes and
-skin files.
+"""The skin archive against the code that uses it: texts, fonts, colours, classes, attributes,
+images and skin files.
 
 A text id missing from a language file shows as the bare id, a colour name missing from
 global.xml draws transparent, an unknown font falls back to the default, an unknown class or
-attribute leaves its control without its look; none of these fails at run time, so they are
-checked here.
+attribute leaves its control without its look and a missing image draws nothing; none of these
+fails at run time, so they are checked here.
 """
 
+import json
 import pathlib
+import posixpath
 import re
+import sys
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -17,6 +20,11 @@ RESOURCES = ROOT / "resources"
 THEME = RESOURCES / "themes" / "default"
 CODE_FOLDERS = ("windows", "app", "ui", "update", "browser")
 LANGUAGES = ("zh_TW", "en")
+
+# The images drawn at build time, by their path under resources/.
+sys.path.insert(0, str(ROOT / "tools" / "skin_art"))
+from images import IMAGES  # noqa: E402
+from page_images import PAGE_IMAGES  # noqa: E402
 
 TEXT_ID = re.compile(r"STRING_[A-Z0-9_]+")
 # Attribute lists nested in an attribute value, as in dropbox="bkcolor='white'".
@@ -88,6 +96,28 @@ def code_uses(text):
         yield from (("colour", name) for name in re.findall(r'L"([^"]*)"', call))
 
 
+def images_of(element):
+    """The image files an element (or a class) names: plain paths and the file of a 'file=' list."""
+    if element.tag in DEFINITIONS:
+        return
+    for name, value in attribute_pairs(element):
+        if name == "file" or (name.endswith("image") and "=" not in value):
+            yield value.strip()
+
+
+def json_images(node):
+    """The NormalImage and HotImage values anywhere in a channel configuration."""
+    if isinstance(node, dict):
+        for key, value in node.items():
+            if key in ("NormalImage", "HotImage") and isinstance(value, str):
+                yield value
+            else:
+                yield from json_images(value)
+    elif isinstance(node, list):
+        for item in node:
+            yield from json_images(item)
+
+
 def class_names(tree):
     return {element.get("name") for element in tree.iter("Class")}
 
@@ -142,6 +172,26 @@ class ResourceConsistency(unittest.TestCase):
         unknown = [f"{name} ({path.relative_to(THEME)})" for path, tree in trees.items() for element in tree.iter()
                    for name, _ in attribute_pairs(element) if name not in known]
         self.assertEqual(unknown, [])
+
+    def test_every_image_a_window_shows_is_drawn_or_stored(self):
+        # A missing image draws nothing. An image path is taken under the folder of the window
+        # that shows it, so a class's images are checked in every folder whose skins use it.
+        available = set(IMAGES) | set(PAGE_IMAGES) | {
+            path.relative_to(RESOURCES).as_posix() for path in RESOURCES.rglob("*.png")}
+        classes = {element.get("name"): element for element in self.glob.iter("Class")}
+        shown = []  # (image, folder of the window, where it is named)
+        for path, tree in self.skins.items():
+            folder = path.parent.relative_to(THEME)
+            for element in tree.iter():
+                used = [classes[name] for kind, name in named_uses(element) if kind == "class" and name in classes]
+                for source in [element, *used]:
+                    shown += [(image, folder, path.name) for image in images_of(source)]
+        channel = json.loads((THEME / "common_config_CHANNEL_TW.json").read_text(encoding="utf-8"))
+        shown += [(image, pathlib.Path("main"), "channel links") for image in json_images(channel)]
+        self.assertGreater(len(shown), 50)
+        missing = [f"{image} ({where} in {folder})" for image, folder, where in shown
+                   if posixpath.normpath(f"themes/default/{folder.as_posix()}/{image}") not in available]
+        self.assertEqual(sorted(set(missing)), [])
 
     def test_every_skin_file_the_code_loads_exists(self):
         loaded = []
