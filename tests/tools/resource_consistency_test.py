@@ -1,10 +1,10 @@
 """The skin archive against the code that uses it: texts, fonts, colours, classes, attributes,
-images and skin files.
+images, named controls and skin files.
 
 A text id missing from a language file shows as the bare id, a colour name missing from
 global.xml draws transparent, an unknown font falls back to the default, an unknown class or
-attribute leaves its control without its look and a missing image draws nothing; none of these
-fails at run time, so they are checked here.
+attribute leaves its control without its look, a missing image draws nothing and a missing control
+leaves its piece of a window inert; none of these fails at run time, so they are checked here.
 """
 
 import json
@@ -192,6 +192,24 @@ class ResourceConsistency(unittest.TestCase):
         missing = [f"{image} ({where} in {folder})" for image, folder, where in shown
                    if posixpath.normpath(f"themes/default/{folder.as_posix()}/{image}") not in available]
         self.assertEqual(sorted(set(missing)), [])
+
+    def test_every_control_the_windows_look_up_by_name_is_in_a_skin(self):
+        # A control the skin lacks leaves its piece of the window inert without a word.
+        lookups = [
+            r'\bFind\w*(?:<[^>]*>)?\((?:[^;()]*,\s*)?(?:std::wstring\()?L"(\w+)"',  # FindControl, FindNamed<T>(page, ...)
+            r'GetName\(\)\s*[!=]=\s*L"(\w+)"',  # handlers that test the sender's name
+            r'\{L"(\w+)",\s*\[',  # the dialogs' click tables
+        ]
+        names = {element.get("name") for tree in self.skins.values() for element in tree.iter()}
+        looked_up = []
+        for path in code_files(("windows",)):
+            text = path.read_text(encoding="utf-8")
+            looked_up += [(name, path.relative_to(ROOT)) for pattern in lookups for name in re.findall(pattern, text)]
+            # The settings pages pass their controls' names to helpers that look them up.
+            for call in re.findall(r"\b(?:SetupChoice|SetupSpeedRow|SetTip)\(([^;]*);", text):
+                looked_up += [(name, path.relative_to(ROOT)) for name in re.findall(r'L"([a-z]\w*)"', call)]
+        self.assertGreater(len(looked_up), 50)
+        self.assertEqual([use for use in looked_up if use[0] not in names], [])
 
     def test_every_skin_file_the_code_loads_exists(self):
         loaded = []
