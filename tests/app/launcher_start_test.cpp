@@ -59,6 +59,8 @@ TEST(LauncherStart, ShowsItsWindowAndExitsCleanlyWhenItIsClosed) {
             install.WriteFile(L"cef\\zel_libcef.dll", c.runtimeLibrary);
         }
         ExpectWindowAndCleanExit(install);
+        // No runtime was started: it would have made its cache and journal folder.
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(install.Child(L"cef_temp"))));
     }
 }
 
