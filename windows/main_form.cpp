@@ -10,7 +10,6 @@
 #include "ui/hbox.h"
 #include "ui/label.h"
 #include "ui/tab_box.h"
-#include "windows/balloon_request.h"
 #include "windows/plain_window.h"
 #include "windows/tab_asset.h"
 #include "windows/tab_predlc.h"
@@ -75,6 +74,7 @@ void MainForm::InitWindow() {
     jumpLinks_ = Find<ui::HBox>(*this, L"jump_links");
     RebuildJumpLinks();
     LauncherContext::Instance()->SetMainWindow(GetHWND());
+    trayIcon_ = std::make_unique<TrayIcon>(GetHWND());
 }
 
 ui::Control* MainForm::CreateControl(const std::wstring& className) {
@@ -92,17 +92,15 @@ bool MainForm::HandleLauncherMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
         case WM_COPYDATA:
             // Another process's balloon request; anything but the whole block is ignored.
-            if (const auto* block = reinterpret_cast<const COPYDATASTRUCT*>(lParam)) {
-                ParseBalloonRequest(block->dwData, block->lpData, block->cbData);
-            }
+            if (trayIcon_) trayIcon_->ShowBalloon(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
             return true;
         case WM_COMMAND:
             // The tray menu's items carry the message they stand for.
-            if (LOWORD(wParam) != kMsgShowLauncher && LOWORD(wParam) != kMsgExitLauncher) return false;
+            if (!trayIcon_ || !trayIcon_->IsMenuItem(LOWORD(wParam))) return false;
             ::SendMessageW(GetHWND(), LOWORD(wParam), 0, 0);
             return true;
         case kMsgTrayIcon:
-            OnTrayNotification(lParam);
+            if (trayIcon_) trayIcon_->OnNotification(lParam);
             return true;
         case kMsgShowLauncher:
             ShowLauncher(wParam, lParam);
@@ -194,6 +192,7 @@ LRESULT MainForm::OnClose(UINT, WPARAM, LPARAM, BOOL& handled) {
     webView_ = webViewDebug_ = nullptr;
     if (jumpLinks_) jumpLinks_->RemoveAll();
     jumpLinks_ = nullptr;
+    trayIcon_.reset();  // nothing of the launcher stays in the notification area
     // No worker message reaches the window from here on.
     LauncherContext::Instance()->SetMainWindow(nullptr);
     ::PostQuitMessage(0);

@@ -10,6 +10,7 @@
 #include "ui/window_impl_base.h"
 #include "windows/game_button_rule.h"
 #include "windows/poster_ticker.h"
+#include "windows/tray_icon.h"
 
 namespace zel_comp {
 class CefControlBase;
@@ -74,7 +75,6 @@ private:
     void HideToTray();
     void ExitLauncher();
     void ApplyPendingLanguage();
-    void OnTrayNotification(LPARAM lParam);
 
     void BindTitles();
     void InitPosters();
@@ -141,4 +141,6 @@ private:
     ui::HBox* jumpLinks_ = nullptr;
     zel_comp::CefControlBase* webView_ = nullptr;
     zel_comp::CefControlBase* webViewDebug_ = nullptr;
+    // From the end of InitWindow until OnClose.
+    std::unique_ptr<TrayIcon> trayIcon_;
 };

@@ -44,10 +44,6 @@ void MainForm::ExitLauncher() {
     Close(0);
 }
 
-void MainForm::OnTrayNotification(LPARAM lParam) {
-    if (LOWORD(lParam) == WM_LBUTTONDBLCLK) ::SendMessageW(GetHWND(), kMsgShowLauncher, 2, 0);
-}
-
 void MainForm::RequestClose() {
     LauncherContext* context = LauncherContext::Instance();
     if (context->settings.Get().closeToHide) {

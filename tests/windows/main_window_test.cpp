@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,12 +25,41 @@
 #include "windows/balloon_request.h"
 #include "windows/launcher_ui.h"
 #include "windows/page_controls.h"
+#include "windows/tray_icon.h"
 
 namespace {
 
 using dialog_test::WaitUntil;
 
 constexpr DWORD kShortWaitMs = 1500;
+constexpr int kSkinWidth = 1280;
+constexpr int kSkinHeight = 720;
+
+// Whether the shell still knows the window's tray icon: only an icon that exists can be modified.
+bool TrayIconExists(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// Stands in for the window procedure while a test wants a close asked for, not done.
+WNDPROC framePrevious = nullptr;
+std::atomic<bool> closeAsked{false};
+LRESULT CALLBACK HoldClose(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_CLOSE) {
+        closeAsked = true;
+        return 0;
+    }
+    return ::CallWindowProcW(framePrevious, hwnd, message, w, l);
+}
+
+// A window that a balloon request names; Wine tells a window that it flashes by WM_NCACTIVATE.
+std::atomic<int> flashes{0};
+LRESULT CALLBACK CountFlashes(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCACTIVATE) ++flashes;
+    return ::DefWindowProcW(hwnd, message, w, l);
+}
 
 // The real main window over the laid-out skin, in a scratch launcher folder (the working
 // folder, where the settings are saved) whose game folder is "game".
@@ -111,6 +143,18 @@ protected:
         return pixel;
     }
     bool Visible() const { return ::IsWindowVisible(window_) != FALSE; }
+
+    // Opens the tray menu as the shell does on a right click on the icon, and chooses its
+    // first item (open, index 0) or its last (exit, index 1) with the keyboard: down from no
+    // selection or from the last item reaches the first, up from none or the first the last.
+    void ChooseTrayMenuItem(int index) {
+        ::PostMessageW(window_, kMsgTrayIcon, 0, MAKELPARAM(WM_RBUTTONDOWN, 0));
+        const HWND menu = WaitForWindow(L"#32768");
+        ASSERT_NE(menu, nullptr);
+        PressKey(window_, index == 0 ? VK_DOWN : VK_UP);
+        PressKey(window_, VK_RETURN);
+        ASSERT_TRUE(WaitUntil([menu] { return !::IsWindowVisible(menu); }));
+    }
 
     // The named control on the current page of a tab box of the window (names repeat across
     // pages, so the window's own lookup is of no use). UI thread.
@@ -403,15 +447,68 @@ TEST_F(MainWindowTest, PostersAndNewsFollowTheContextAndTheUser) {
     RunOnUi([&] { EXPECT_FALSE(FrameworkWindow(window_)->FindControl(std::wstring(L"btn_scroll_right"))->IsVisible()); });
 }
 
-TEST_F(MainWindowTest, BalloonRequestsOfAnotherSizeAreIgnored) {
-    // The short block would be read past its end if its size were not checked.
-    char bytes[16] = "short";
-    COPYDATASTRUCT block{0, sizeof(bytes), bytes};
-    Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block));
-    std::vector<char> whole(BalloonRequest::kBlockSize, 0);
-    block = COPYDATASTRUCT{0, static_cast<DWORD>(whole.size()), whole.data()};
-    Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block));
+TEST_F(MainWindowTest, OnlyAWholeBalloonRequestFlashesTheWindowItNames) {
+    HWND requester = nullptr;
+    RunOnUi([&] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &CountFlashes;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"BalloonRequester";
+        ::RegisterClassExW(&windowClass);
+        requester = ::CreateWindowExW(0, L"BalloonRequester", L"requester", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr);
+    });
+    ASSERT_NE(requester, nullptr);
+    std::vector<unsigned char> whole(BalloonRequest::kBlockSize, 0);
+    const wchar_t title[] = L"Tarvenor";
+    std::memcpy(whole.data(), title, sizeof(title));
+    const auto handle = reinterpret_cast<std::uintptr_t>(requester);
+    for (std::size_t i = 0; i < 8; ++i) whole[2688 + i] = static_cast<unsigned char>(handle >> (8 * i));
+    const auto send = [&](std::size_t size) {
+        COPYDATASTRUCT block{0, static_cast<DWORD>(size), whole.data()};
+        ::SendMessageW(window_, WM_COPYDATA, reinterpret_cast<WPARAM>(requester), reinterpret_cast<LPARAM>(&block));
+    };
+
+    // The short block names the same window, but would be read past its end.
+    flashes = 0;
+    send(whole.size() - 8);
+    EXPECT_EQ(flashes, 0);
+    send(whole.size());
+    EXPECT_GT(flashes, 0);
+    RunOnUi([&] { ::DestroyWindow(requester); });
+}
+
+TEST_F(MainWindowTest, TheTrayMenuShowsTheHiddenWindowAndItsExitItemExits) {
+    EXPECT_NE(::GetPropW(window_, TrayIcon::kWindowProperty), nullptr);
+    Send(kMsgHideToTray);
+    ASSERT_FALSE(Visible());
+    EXPECT_TRUE(TrayIconExists(window_));
+    ASSERT_NO_FATAL_FAILURE(ChooseTrayMenuItem(0));
+    EXPECT_TRUE(WaitUntil([this] { return Visible(); }));
+
+    // The exit item stops a patch and closes the window; the close itself is the last test's.
+    PatchCancelFlag = false;
+    closeAsked = false;
+    RunOnUi([this] {
+        framePrevious = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HoldClose)));
+    });
+    ChooseTrayMenuItem(1);
+    EXPECT_TRUE(WaitUntil([] { return closeAsked.load(); }));
+    RunOnUi([this] { ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(framePrevious)); });
+    EXPECT_TRUE(PatchCancelFlag);
     EXPECT_TRUE(::IsWindow(window_));
+}
+
+TEST_F(MainWindowTest, TheWindowIsTheSkinsSizeWithoutAFrame) {
+    RECT client{}, frame{};
+    ::GetClientRect(window_, &client);
+    ::GetWindowRect(window_, &frame);
+    EXPECT_EQ(client.right - client.left, kSkinWidth);
+    EXPECT_EQ(client.bottom - client.top, kSkinHeight);
+    EXPECT_EQ(frame.right - frame.left, kSkinWidth);
+    EXPECT_EQ(frame.bottom - frame.top, kSkinHeight);
 }
 
 // A page's new window opens in the shell only for web addresses: a local program named by
@@ -443,6 +540,8 @@ TEST_F(MainWindowTest, ClosingWithoutTrayExitsAndStopsAPatch) {
     EXPECT_TRUE(exited_);
     EXPECT_TRUE(PatchCancelFlag);
     EXPECT_EQ(context_->mainWindow.load(), nullptr);
+    // Nothing of the launcher is left in the notification area.
+    EXPECT_FALSE(TrayIconExists(window_));
 }
 
 }  // namespace
