@@ -26,6 +26,8 @@ void PreDlcForm::InitWindow() {
         for (const wchar_t* row : {L"size_box", L"space_box"}) {
             auto* box = dynamic_cast<ui::Box*>(FindControl(std::wstring(row)));
             if (!box || box->GetCount() < 2) continue;
+            // A row as wide as its labels, so that its alignment can take it to the right.
+            box->SetAttribute(L"width", L"auto");
             box->SetAttribute(L"halign", L"right");
             box->SwapChildren(box->GetItemAt(0), box->GetItemAt(1));
         }

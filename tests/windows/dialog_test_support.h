@@ -170,6 +170,16 @@ public:
         ::PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::PostMessageW(dialog, WM_LBUTTONUP, 0, at);
     }
+    // Presses the mouse on a control and releases it outside the dialog: the control takes the
+    // focus without being clicked.
+    void FocusWithoutClick(HWND dialog, const wchar_t* name) {
+        const POINT point = CentreOf(dialog, name);
+        ASSERT_GE(point.x, 0) << "no control " << std::string(name, name + wcslen(name));
+        ::PostMessageW(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        ::PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        ::PostMessageW(dialog, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 2));
+        ::PostMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    }
     static void PressKey(HWND dialog, WPARAM key) {
         ::PostMessageW(dialog, WM_KEYDOWN, key, 1);
         ::PostMessageW(dialog, WM_KEYUP, key, 0xC0000001);
@@ -184,6 +194,15 @@ public:
             });
             return done;
         }));
+    }
+
+    // Waits until the dialog has answered and gone, then lets anything posted by then run, so
+    // that a second answer would be there too.
+    std::vector<int> AnswersAfterClose(HWND dialog, const Answers& answers) {
+        EXPECT_TRUE(WaitForWindowGone(dialog));
+        EXPECT_TRUE(WaitUntil([&answers] { return !answers.Values().empty(); }));
+        RunOnUi([] {});
+        return answers.Values();
     }
 
     kbase_test::Watchdog watchdog_{"dialog test", std::chrono::seconds(120)};

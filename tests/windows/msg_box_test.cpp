@@ -42,13 +42,7 @@ protected:
         });
         return pixel;
     }
-    // Waits until the box has answered and gone, then a while longer for a second answer.
-    std::vector<int> AnswersAfterClose(HWND box) {
-        EXPECT_TRUE(WaitForWindowGone(box));
-        EXPECT_TRUE(WaitUntil([this] { return !answers_.Values().empty(); }));
-        RunOnUi([] {});  // anything posted by now has run
-        return answers_.Values();
-    }
+    std::vector<int> AnswersAfterClose(HWND box) { return DialogTest::AnswersAfterClose(box, answers_); }
 
     dialog_test::Answers answers_;
 };
