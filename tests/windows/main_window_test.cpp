@@ -144,16 +144,18 @@ protected:
     }
     bool Visible() const { return ::IsWindowVisible(window_) != FALSE; }
 
-    // Opens the tray menu as the shell does on a right click on the icon, and chooses its
-    // first item (open, index 0) or its last (exit, index 1) with the keyboard: down from no
-    // selection or from the last item reaches the first, up from none or the first the last.
+    // Chooses an item of the tray menu (open is index 0, exit index 1) as the menu does: by the
+    // item's WM_COMMAND. The menu's own modal loop is left out: keys posted to it under load can
+    // leave the UI thread in it.
     void ChooseTrayMenuItem(int index) {
-        ::PostMessageW(window_, kMsgTrayIcon, 0, MAKELPARAM(WM_RBUTTONDOWN, 0));
-        const HWND menu = WaitForWindow(L"#32768");
-        ASSERT_NE(menu, nullptr);
-        PressKey(window_, index == 0 ? VK_DOWN : VK_UP);
-        PressKey(window_, VK_RETURN);
-        ASSERT_TRUE(WaitUntil([menu] { return !::IsWindowVisible(menu); }));
+        UINT id = 0;
+        RunOnUi([&] {
+            const auto* tray = static_cast<const TrayIcon*>(::GetPropW(window_, TrayIcon::kWindowProperty));
+            if (tray) id = ::GetMenuItemID(tray->PopupMenu(), index);
+        });
+        ASSERT_NE(id, 0u);
+        ASSERT_NE(id, static_cast<UINT>(-1));
+        ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
 
     // The named control on the current page of a tab box of the window (names repeat across
