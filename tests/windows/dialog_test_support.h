@@ -205,6 +205,27 @@ public:
         return answers.Values();
     }
 
+    // One way out of an open dialog: what is done to it, and the one answer it must give.
+    struct WayOut {
+        const char* way;
+        std::function<void(HWND)> act;
+        int answer;
+    };
+    // Opens a dialog for each way out and takes that way: exactly its answer must come, and the
+    // owner must be usable again.
+    void ExpectEachWayOutAnswersOnce(const std::vector<WayOut>& ways, const std::function<HWND()>& open,
+                                     Answers& answers) {
+        for (const WayOut& way : ways) {
+            SCOPED_TRACE(way.way);
+            answers.Clear();
+            const HWND dialog = open();
+            ASSERT_NE(dialog, nullptr);
+            way.act(dialog);
+            EXPECT_EQ(AnswersAfterClose(dialog, answers), std::vector<int>{way.answer});
+            EXPECT_TRUE(::IsWindowEnabled(owner_));
+        }
+    }
+
     kbase_test::Watchdog watchdog_{"dialog test", std::chrono::seconds(120)};
     HWND owner_ = nullptr;
     DWORD threadId_ = 0;

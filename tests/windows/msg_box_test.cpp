@@ -66,27 +66,16 @@ TEST_F(MsgBoxTest, ShowsItsTextsAndTheConfirmButtonAnswersOnceOnTheUiThread) {
 }
 
 TEST_F(MsgBoxTest, EveryOtherWayOutAnswersNoOnce) {
-    struct Case {
-        const char* way;
-        std::function<void(MsgBoxTest&, HWND)> act;
-        int answer;
-    } const cases[] = {
-        {"no button", [](MsgBoxTest& t, HWND box) { t.Click(box, L"btn_no"); }, 0},
-        {"close button", [](MsgBoxTest& t, HWND box) { t.Click(box, L"btn_close"); }, 0},
-        {"escape", [](MsgBoxTest&, HWND box) { PressKey(box, VK_ESCAPE); }, 0},
-        {"close command", [](MsgBoxTest&, HWND box) { ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
-        {"escape twice", [](MsgBoxTest&, HWND box) { PressKey(box, VK_ESCAPE); PressKey(box, VK_ESCAPE); }, 0},
-        {"return on the focused yes button", [](MsgBoxTest&, HWND box) { PressKey(box, VK_RETURN); }, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.way);
-        answers_.Clear();
-        HWND box = Open(Question());
-        ASSERT_NE(box, nullptr);
-        c.act(*this, box);
-        EXPECT_EQ(AnswersAfterClose(box), std::vector<int>{c.answer});
-        EXPECT_TRUE(::IsWindowEnabled(owner_));
-    }
+    ExpectEachWayOutAnswersOnce(
+        {
+            {"no button", [this](HWND box) { Click(box, L"btn_no"); }, 0},
+            {"close button", [this](HWND box) { Click(box, L"btn_close"); }, 0},
+            {"escape", [](HWND box) { PressKey(box, VK_ESCAPE); }, 0},
+            {"close command", [](HWND box) { ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+            {"escape twice", [](HWND box) { PressKey(box, VK_ESCAPE); PressKey(box, VK_ESCAPE); }, 0},
+            {"return on the focused yes button", [](HWND box) { PressKey(box, VK_RETURN); }, 1}
+        },
+        [this] { return Open(Question()); }, answers_);
 }
 
 TEST_F(MsgBoxTest, AYesTextAloneShowsOneFocusedButton) {

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,38 +79,27 @@ TEST_F(PreDlcFormTest, ShowsTheSizesAndConfirmAnswersOnceOnTheUiThread) {
 }
 
 TEST_F(PreDlcFormTest, EveryWayOutAnswersOnce) {
-    struct Case {
-        const char* way;
-        std::function<void(PreDlcFormTest&, HWND)> act;
-        int answer;
-    } const cases[] = {
-        {"cancel button", [](PreDlcFormTest& t, HWND d) { t.Click(d, L"btn_cancel"); }, 0},
-        {"close button", [](PreDlcFormTest& t, HWND d) { t.Click(d, L"btn_close"); }, 0},
-        {"escape", [](PreDlcFormTest&, HWND d) { PressKey(d, VK_ESCAPE); }, 0},
-        {"close command", [](PreDlcFormTest&, HWND d) { ::PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
-        {"return", [](PreDlcFormTest&, HWND d) { PressKey(d, VK_RETURN); }, 1},
-        {"return on the focused cancel button",
-         [](PreDlcFormTest& t, HWND d) {
-             t.FocusWithoutClick(d, L"btn_cancel");
-             PressKey(d, VK_RETURN);
-         },
-         0},
-        {"return on the focused confirm button",
-         [](PreDlcFormTest& t, HWND d) {
-             t.FocusWithoutClick(d, L"btn_confirm");
-             PressKey(d, VK_RETURN);
-         },
-         1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.way);
-        answers_.Clear();
-        HWND dialog = Open();
-        ASSERT_NE(dialog, nullptr);
-        c.act(*this, dialog);
-        EXPECT_EQ(AnswersAfterClose(dialog, answers_), std::vector<int>{c.answer});
-        EXPECT_TRUE(::IsWindowEnabled(owner_));
-    }
+    ExpectEachWayOutAnswersOnce(
+        {
+            {"cancel button", [this](HWND d) { Click(d, L"btn_cancel"); }, 0},
+            {"close button", [this](HWND d) { Click(d, L"btn_close"); }, 0},
+            {"escape", [](HWND d) { PressKey(d, VK_ESCAPE); }, 0},
+            {"close command", [](HWND d) { ::PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+            {"return", [](HWND d) { PressKey(d, VK_RETURN); }, 1},
+            {"return on the focused cancel button",
+             [this](HWND d) {
+                 FocusWithoutClick(d, L"btn_cancel");
+                 PressKey(d, VK_RETURN);
+             },
+             0},
+            {"return on the focused confirm button",
+             [this](HWND d) {
+                 FocusWithoutClick(d, L"btn_confirm");
+                 PressKey(d, VK_RETURN);
+             },
+             1}
+        },
+        [this] { return Open(); }, answers_);
 }
 
 // Right to left: each row stands at the right, its value before its title.

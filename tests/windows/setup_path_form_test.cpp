@@ -226,32 +226,21 @@ TEST_F(SetupPathFormTest, OpensOnTheStoredFolderAsItStandsAndInstallAnswersOnce)
 }
 
 TEST_F(SetupPathFormTest, EveryWayOutAnswersOnce) {
-    struct Case {
-        const char* way;
-        std::function<void(SetupPathFormTest&, HWND)> act;
-        int answer;
-    } const cases[] = {
-        {"close button", [](SetupPathFormTest& t, HWND d) { t.Click(d, L"btn_close"); }, 0},
-        {"escape", [](SetupPathFormTest&, HWND d) { PressKey(d, VK_ESCAPE); }, 0},
-        {"close command", [](SetupPathFormTest&, HWND d) { ::PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
-        {"return", [](SetupPathFormTest&, HWND d) { PressKey(d, VK_RETURN); }, 1},
-        {"escape, then return", [](SetupPathFormTest&, HWND d) { PressKey(d, VK_ESCAPE); PressKey(d, VK_RETURN); }, 0},
-        {"return on the focused close button",
-         [](SetupPathFormTest& t, HWND d) {
-             t.FocusWithoutClick(d, L"btn_close");
-             PressKey(d, VK_RETURN);
-         },
-         0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.way);
-        answers_.Clear();
-        HWND dialog = Open();
-        ASSERT_NE(dialog, nullptr);
-        c.act(*this, dialog);
-        EXPECT_EQ(AnswersAfterClose(dialog, answers_), std::vector<int>{c.answer});
-        EXPECT_TRUE(::IsWindowEnabled(owner_));
-    }
+    ExpectEachWayOutAnswersOnce(
+        {
+            {"close button", [this](HWND d) { Click(d, L"btn_close"); }, 0},
+            {"escape", [](HWND d) { PressKey(d, VK_ESCAPE); }, 0},
+            {"close command", [](HWND d) { ::PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+            {"return", [](HWND d) { PressKey(d, VK_RETURN); }, 1},
+            {"escape, then return", [](HWND d) { PressKey(d, VK_ESCAPE); PressKey(d, VK_RETURN); }, 0},
+            {"return on the focused close button",
+             [this](HWND d) {
+                 FocusWithoutClick(d, L"btn_close");
+                 PressKey(d, VK_RETURN);
+             },
+             0}
+        },
+        [this] { return Open(); }, answers_);
 }
 
 // The browser runs on a thread of its own: the dialog's thread goes on meanwhile. A folder chosen
